@@ -1,0 +1,4 @@
+# The packages the build, the program and the tests need (sourced by run.sh and test.sh).
+BUILD_PACKAGES=(qt6-base-dev libgl-dev libgtest-dev cmake ninja-build g++ pkg-config
+                fonts-ipafont-gothic fonts-ipafont-mincho poppler-utils)
+TEST_PACKAGES=(xvfb x11-apps netpbm cups printer-driver-cups-pdf)

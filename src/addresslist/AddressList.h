@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace hoplark {
+
+// The loaded address list of the main window: record lines (colAdr), their display rows
+// (the rows of LsAdd), the current index and the layout flag.
+class AddressList {
+public:
+    // What a load request did.
+    enum class Outcome {
+        Unchanged, // nothing changed (no file, unreadable, ...)
+        Filled,    // list replaced; optAdd() names the line-break option to select
+        Partial    // a short record line ended the fill: rows before it are kept, no selection
+    };
+
+    Outcome LoadAdrList(const QString& sCm);
+    Outcome FillAdrList(const QString& text);
+
+    // Record line of row i (0-based), the empty text when out of range.
+    QString Record(int i) const { return i >= 0 && i < colAdr.size() ? colAdr.at(i) : QString(); }
+    // The current record line: colAdr item nAdrIdx + 1.
+    QString Current() const { return Record(nAdrIdx); }
+    int count() const { return static_cast<int>(colAdr.size()); }
+    // The line-break option that the last fill selected and enabled: 1 for the full layout,
+    // 0 for the pre-split layout.
+    int optAdd() const { return bFullLay ? 1 : 0; }
+
+    QStringList colAdr; // record lines, in list order (1-based item i+1 of the collection is colAdr[i])
+    QStringList rows;   // display rows, one per record
+    qint16 nAdrIdx = 0;
+    bool bFullLay = false;
+};
+
+// Tidies each text in place: trim, "  " → " " until none, ";;" → ";" until none.
+void TidyFields(QStringList& values);
+void TidyField(QString& value);
+
+// Removes every repetition of sep at the end of text, then at its start.
+void TrimSepAll(QString& text, const QString& sep);
+
+} // namespace hoplark

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace hoplark {
+
+// The honorific rules: the list of endings that already are an honorific ("重複敬称"),
+// its spacing flag ("敬称SPC"), and the placing of honorifics in a names field.
+class SamaRules {
+public:
+    // Shows the stored list and flag in txSamaE/chSama and builds aSuffix.
+    void ReadSamaRule(const QString& sList, const QString& sFlag);
+    // Reads txSamaE/chSama, normalises the list, shows it, rebuilds aSuffix and returns
+    // list and flag in their stored forms.
+    void GetSamaRule(QString& sList, QString& sFlag);
+    // Looks for a listed ending on one name entry.
+    void CutSuffix(QString& sName, QString& sSuffix, bool& bNotFound) const;
+    // Places the honorifics in a names field; both arguments change in place. sDefault is
+    // the default honorific (txSama).
+    void ApplySama(QString& sNames, QString& sHonorific, const QString& sDefault);
+
+    QStringList aSuffix;
+    QString sDotSama;
+    QString txSamaE;  // text of the list box on the "設定" page (CR LF between entries)
+    int chSama = 1;   // "敬称は、ｽﾍﾟｰｽで区切られている"
+};
+
+} // namespace hoplark

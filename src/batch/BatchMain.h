@@ -1,0 +1,8 @@
+#pragma once
+
+namespace hoplark {
+
+// hoplark-batch: dispatches the first argument to a command.
+int BatchMain(int argc, char** argv);
+
+} // namespace hoplark

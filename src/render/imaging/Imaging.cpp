@@ -1,0 +1,7 @@
+#include "render/imaging/Imaging.h"
+
+namespace hoplark {
+
+Imaging::~Imaging() = default;
+
+} // namespace hoplark

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer and
+# runs every test through CTest. Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/packages.sh
+scripts/install-deps.sh "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHOPLARK_SANITIZE=ON >/dev/null
+cmake --build build-test --parallel
+cd build-test
+ctest --output-on-failure --parallel "$(nproc)" --timeout 900
