@@ -1,12 +1,88 @@
 #include "batch/BatchMain.h"
 
-#include <QCoreApplication>
+#include "batch/BatchCommand.h"
+
+#include <QGuiApplication>
+
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
 
 namespace hoplark {
 
+namespace {
+
+struct Command {
+    QString name;
+    int (*run)(BatchContext&);
+    QString usage;
+};
+
+const QList<Command>& Commands() {
+    static const QList<Command> commands{
+        {u"where"_s, CmdWhere, u"where"_s},
+        {u"records"_s, CmdRecords, u"records [--codes CODES] FILE"_s},
+        {u"sama"_s, CmdSama,
+         u"sama [--list L] [--spc 0|1] [--default S] [--honorific H] NAMES"_s},
+        {u"preview"_s, CmdPreview,
+         u"preview --profile NAME [--codes CODES] LIST [--row N] [--sender N] [--size PX] "
+         u"--png OUT [--trace OUT.jsonl]"_s},
+        {u"print"_s, CmdPrint,
+         u"print --profile NAME [--codes CODES] LIST [--rows all|current:N|after:N|select:N,...] "
+         u"[--sender N] --pdf OUT.pdf [--trace OUT.jsonl] [--progress]"_s},
+    };
+    return commands;
+}
+
+void Usage(QTextStream& err) {
+    err << "usage: hoplark-batch COMMAND [--data DIR] ...\n";
+    for (const Command& c : Commands())
+        err << "  hoplark-batch " << c.usage << '\n';
+    err.flush();
+}
+
+} // namespace
+
 int BatchMain(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    return 0;
+    // Drawing and PDF output need QtGui, never a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    out.setEncoding(QStringConverter::Utf8);
+    err.setEncoding(QStringConverter::Utf8);
+
+    QStringList args = app.arguments().mid(1);
+    // "--data DIR" may stand anywhere on the command line.
+    QString dataDir;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == u"--data"_s) {
+            if (i + 1 >= args.size()) {
+                Usage(err);
+                return 2;
+            }
+            dataDir = args[i + 1];
+            args.remove(i, 2);
+            --i;
+        }
+    }
+    if (args.isEmpty()) {
+        Usage(err);
+        return 2;
+    }
+    const QString name = args.takeFirst();
+    for (const Command& c : Commands()) {
+        if (c.name == name) {
+            BatchContext ctx{args, dataDir, out, err};
+            const int rc = c.run(ctx);
+            out.flush();
+            err.flush();
+            return rc;
+        }
+    }
+    Usage(err);
+    return 2;
 }
 
 } // namespace hoplark
