@@ -35,7 +35,7 @@ int TraceImaging::ImageHandle() { return m_inner ? m_inner->ImageHandle() : 1; }
 int TraceImaging::Width() { return m_inner ? m_inner->Width() : m_width; }
 
 void TraceImaging::ResetStyle() {
-    m_style = Style{};
+    m_style = ImagingStyle{};
     if (m_inner)
         m_inner->ResetStyle();
 }
@@ -68,10 +68,12 @@ void TraceImaging::FontName(const QString& sName) {
         m_inner->FontName(sName);
 }
 void TraceImaging::TextTransparent(bool b) {
+    m_style.transparent = b;
     if (m_inner)
         m_inner->TextTransparent(b);
 }
 void TraceImaging::TextSpacing(int n) {
+    m_style.spacing = n;
     if (m_inner)
         m_inner->TextSpacing(n);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/imaging/Imaging.h"
+#include "render/imaging/ImagingStyle.h"
 
 #include <QJsonObject>
 #include <QStringList>
@@ -56,8 +57,8 @@ public:
     int PaperOrientation() override;
     bool OpenPrinter(int nOpt) override;
     int PrinterHandle() override;
-    bool PageMetrics(int nHandle, int& nOffX, int& nOffY, int& nPrintW, int& nPrintH,
-                     int& nPaperW, int& nPaperH, int nUnit) override;
+    bool PageMetrics(int nHandle, int& nOffX, int& nOffY, int& nPrintW, int& nPrintH, int& nPaperW,
+                     int& nPaperH, int nUnit) override;
     bool ClosePrinter() override;
     void DialogFlags(int nFlags) override;
     bool PrintDialog() override;
@@ -68,20 +69,13 @@ public:
     bool EndDoc() override;
 
 private:
-    struct Style {
-        int fillMode = 0, fillColor = 0, lineWidth = 1, lineColor = 0;
-        QString font;
-        int size = 9;
-        bool bold = false, italic = false, strike = false, underline = false;
-        int color = 0, dir = 0, alignH = 0, alignV = 0;
-    };
     void write(const QJsonObject& o);
 
     Imaging* m_inner;
     int m_width;
     QIODevice* m_device = nullptr;
     QStringList m_lines;
-    Style m_style;
+    ImagingStyle m_style;
     QString m_text;
     QString m_docName;
 };
