@@ -16,7 +16,12 @@ public:
         Partial    // a short record line ended the fill: rows before it are kept, no selection
     };
 
+    // Performs a load request: "CODES PATH" or "PATH". Never shows a message; a request that
+    // names no readable, non-empty file changes nothing.
     Outcome LoadAdrList(const QString& sCm);
+    // Replaces the list by the record lines of text (CR LF between them; the first is a
+    // header). A record line with too few fields ends the fill there (Outcome::Partial):
+    // colAdr and rows then hold the records before it, and nAdrIdx is left alone.
     Outcome FillAdrList(const QString& text);
 
     // Record line of row i (0-based), the empty text when out of range.
@@ -28,11 +33,23 @@ public:
     // 0 for the pre-split layout.
     int optAdd() const { return bFullLay ? 1 : 0; }
 
-    QStringList colAdr; // record lines, in list order (1-based item i+1 of the collection is colAdr[i])
-    QStringList rows;   // display rows, one per record
+    QStringList
+        colAdr; // record lines, in list order (1-based item i+1 of the collection is colAdr[i])
+    QStringList rows; // display rows, one per record
     qint16 nAdrIdx = 0;
     bool bFullLay = false;
 };
+
+// A load request taken apart: the column-code string (when there is one) and the path.
+struct LoadRequest {
+    bool bHasCodes = false;
+    QString sCodes;
+    QString sPath;
+};
+
+// The request is trimmed; the text before its first space is the code string unless it
+// holds a "/" (then the whole request is a path that contains a space).
+LoadRequest SplitLoadRequest(const QString& sCm);
 
 // Tidies each text in place: trim, "  " → " " until none, ";;" → ";" until none.
 void TidyFields(QStringList& values);

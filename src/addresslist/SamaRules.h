@@ -20,10 +20,14 @@ public:
     // the default honorific (txSama).
     void ApplySama(QString& sNames, QString& sHonorific, const QString& sDefault);
 
+    // "なし", "無し" and "不要" mean that the record wants no honorific.
+    static bool IsNoHonorific(const QString& sHonorific);
+
     QStringList aSuffix;
     QString sDotSama;
-    QString txSamaE;  // text of the list box on the "設定" page (CR LF between entries)
-    int chSama = 1;   // "敬称は、ｽﾍﾟｰｽで区切られている"
+    QString txSamaE; // text of the list box on the "設定" page (CR LF between entries;
+                     // GetSamaRule takes a lone LF or CR as a line end too)
+    int chSama = 1;  // "敬称は、ｽﾍﾟｰｽで区切られている"
 };
 
 } // namespace hoplark
