@@ -1,0 +1,32 @@
+#pragma once
+
+#include "profile/ProfileModel.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace hoplark {
+
+// The profiles shipped in data/paper/ and copied into a new user data folder.
+struct StarterProfile {
+    QString sName;        // profile and file name
+    int nPaper;           // Windows paper code
+    int nPaperW, nPaperH; // 0.1 mm, as the page is seen
+    bool bLandscape;
+    ProfileModel model;
+    PageVars page;
+};
+
+// Every starter profile, built from the panel defaults with the paper and margins of each.
+QList<StarterProfile> StarterProfiles();
+
+// Writes the ".ini", ".ik7" and ".ik7.prnTxt" of every starter profile into sDir (which must
+// exist). Empty on success, else the message of the first file that could not be written.
+QString WriteStarterProfiles(const QString& sDir);
+
+// Copies the shipped starter profiles into sPaperDir, never replacing a file that is there
+// already. Returns the file names copied. sFromDir empty: the copies built into the program.
+QStringList SeedStarterProfiles(const QString& sPaperDir, const QString& sFromDir = {});
+
+} // namespace hoplark

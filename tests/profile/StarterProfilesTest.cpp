@@ -1,0 +1,87 @@
+#include "profile/StarterProfiles.h"
+
+#include "ProfileTestEnv.h"
+#include "profile/PageFile.h"
+#include "support/TestEnv.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace hoplark;
+
+namespace {
+
+const QString kShipped = QStringLiteral(HOPLARK_SOURCE_DIR "/data/paper");
+
+QStringList FilesOf(const QString& dir) {
+    return QDir(dir).entryList(QDir::Files, QDir::Name);
+}
+
+} // namespace
+
+TEST(StarterProfiles, ShippedFilesAreWhatTheGeneratorWrites) {
+    const QString dir = test::NewTempDir();
+    ASSERT_EQ(WriteStarterProfiles(dir), QString());
+    const QStringList files = FilesOf(dir);
+    EXPECT_EQ(files.size(), 7 * 3);
+    EXPECT_EQ(FilesOf(kShipped), files) << "rerun: hoplark-mkpaper data/paper";
+    for (const QString& name : files)
+        EXPECT_EQ(test::ReadBytes(kShipped + u'/' + name), test::ReadBytes(dir + u'/' + name))
+            << name.toStdString() << " differs; rerun: hoplark-mkpaper data/paper";
+}
+
+TEST(StarterProfiles, EveryOneLoads) {
+    struct Want {
+        QString sName;
+        int nW, nH;
+        bool bVertical, bLandscape, bEnvelope;
+        QString sPaper;
+    };
+    const Want wants[] = {
+        {u"はがき 縦書き"_s, 1000, 1480, true, false, false, u"はがき(100x148mm)"_s},
+        {u"はがき 横書き"_s, 1000, 1480, false, false, false, u"はがき(100x148mm)"_s},
+        {u"往復はがき"_s, 2000, 1480, true, true, false, u"往復はがき(200x148mm)"_s},
+        {u"長形3号封筒 縦書き"_s, 1200, 2350, true, false, true, u"長形3号封筒(120x235mm)"_s},
+        {u"長形4号封筒 縦書き"_s, 900, 2050, true, false, true, u"長形4号封筒(90x205mm)"_s},
+        {u"洋形4号封筒 横書き"_s, 1050, 2350, false, false, true, u"洋風4号封筒(105x235mm)"_s},
+        {u"A4 横書き"_s, 2100, 2970, false, false, false, u"A4(210x297mm)"_s},
+    };
+    test::ProfileState st;
+    ASSERT_EQ(WriteStarterProfiles(st.UsrFld + u"Paper"_s), QString());
+    PageFile file(st.model, st.page, st.ik, st.UsrFld, st.bBusy);
+    const PageVars& page = st.page;
+    for (const Want& w : wants) {
+        EXPECT_EQ(file.LoadPage(w.sName), QString()) << w.sName.toStdString();
+        EXPECT_EQ(page.nPaperW, w.nW);
+        EXPECT_EQ(page.nPaperH, w.nH);
+        EXPECT_EQ(page.bVertical, w.bVertical) << w.sName.toStdString();
+        EXPECT_EQ(page.bLandscape, w.bLandscape);
+        EXPECT_EQ(page.bEnvelope, w.bEnvelope);
+        EXPECT_EQ(page.sPaper, w.sPaper);
+        EXPECT_TRUE(page.bSender);
+    }
+}
+
+TEST(StarterProfiles, SeedingNeverOverwrites) {
+    const QString dir = test::NewTempDir();
+    // A profile of the user's own under a starter name.
+    const QString mine = dir + u"/はがき 縦書き.ini"_s;
+    test::WriteBytes(mine, "mine");
+
+    const QStringList copied = SeedStarterProfiles(dir);
+    EXPECT_EQ(copied.size(), 7 * 3 - 1);
+    EXPECT_FALSE(copied.contains(u"はがき 縦書き.ini"_s));
+    EXPECT_EQ(test::ReadBytes(mine), QByteArray("mine"));
+    EXPECT_EQ(FilesOf(dir), FilesOf(kShipped));
+    EXPECT_EQ(test::ReadBytes(dir + u"/A4 横書き.ini"_s),
+              test::ReadBytes(kShipped + u"/A4 横書き.ini"_s));
+
+    // A second run finds everything in place.
+    EXPECT_TRUE(SeedStarterProfiles(dir).isEmpty());
+
+    // From a folder instead of the built-in copies.
+    const QString other = test::NewTempDir();
+    EXPECT_EQ(SeedStarterProfiles(other, kShipped).size(), 7 * 3);
+}
