@@ -47,6 +47,11 @@ QStringList SplitCells(const QString& sText) {
     return cells;
 }
 
+// Distance from the top of an em box to the baseline: the ascent's share of the em.
+qreal Baseline(qreal em, qreal ascent, qreal descent) {
+    return ascent + descent > 0 ? em * ascent / (ascent + descent) : em;
+}
+
 qreal AlignedStart(int nAlign, qreal start, qreal length, qreal extent) {
     switch (nAlign) {
     case 1:
@@ -131,11 +136,12 @@ QSizeF TextRenderer::Measure(const ImagingStyle& style, const QString& sText,
                              const QPaintDevice& device, double nUnitsPerInch) {
     const qreal em = EmOf(style, nUnitsPerInch);
     if (em <= 0 || sText.isEmpty())
-        return {};
+        return {0, 0};
     if (style.dir == 2)
         return {em, SplitCells(sText).size() * (em + style.spacing)};
+    // A line is one em high, as the Windows fonts that the IPA fonts stand in for measure.
     const QFontMetricsF fm(MakeFont(style, em, device), &device);
-    return {fm.horizontalAdvance(sText), fm.ascent() + fm.descent()};
+    return {fm.horizontalAdvance(sText), em};
 }
 
 void TextRenderer::Draw(QPainter& painter, const ImagingStyle& style, const QString& sText,
@@ -167,11 +173,10 @@ void TextRenderer::DrawHorizontal(QPainter& painter, const ImagingStyle& style,
         fm = QFontMetricsF(font, &device);
         width = fm.horizontalAdvance(sText);
     }
-    const qreal height = fm.ascent() + fm.descent();
     const qreal x = AlignedStart(style.alignH, rect.left(), rect.width(), width);
-    const qreal top = AlignedStart(style.alignV, rect.top(), rect.height(), height);
+    const qreal top = AlignedStart(style.alignV, rect.top(), rect.height(), em);
     painter.setFont(font);
-    painter.drawText(QPointF(x, top + fm.ascent()), sText);
+    painter.drawText(QPointF(x, top + Baseline(em, fm.ascent(), fm.descent())), sText);
 }
 
 void TextRenderer::DrawVertical(QPainter& painter, const ImagingStyle& style, const QString& sText,
@@ -193,10 +198,9 @@ void TextRenderer::DrawVertical(QPainter& painter, const ImagingStyle& style, co
     const qreal left = AlignedStart(style.alignH, rect.left(), rect.width(), em);
     const qreal top = AlignedStart(style.alignV, rect.top(), rect.height(), extent);
     const qreal centre = left + em / 2;
-    // The baseline sits where the em box puts it: ascent's share of the em below the top.
     const qreal ascent = raw.isValid() ? raw.ascent() : QFontMetricsF(font, &device).ascent();
     const qreal descent = raw.isValid() ? raw.descent() : QFontMetricsF(font, &device).descent();
-    const qreal baseline = ascent + descent > 0 ? em * ascent / (ascent + descent) : em;
+    const qreal baseline = Baseline(em, ascent, descent);
 
     QList<quint32> glyphs;
     QList<QPointF> positions;
