@@ -71,9 +71,11 @@ TEST(PaperTable, EveryEntryByItsCode) {
         codes << code;
     }
     // Every other code, around and between the entries, is user-defined.
-    for (int code = -3; code <= 300; ++code)
-        if (!codes.contains(code))
+    for (int code = -3; code <= 300; ++code) {
+        if (!codes.contains(code)) {
             EXPECT_EQ(PaperName(code), u"ﾕｰｻﾞｰ設定"_s) << code;
+        }
+    }
     EXPECT_EQ(PaperName(-32768), u"ﾕｰｻﾞｰ設定"_s);
 }
 
