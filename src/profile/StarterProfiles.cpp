@@ -159,7 +159,8 @@ QStringList SeedStarterProfiles(const QString& sPaperDir, const QString& sFromDi
     }
     QStringList copied;
     const QDir from(sFrom);
-    for (const QString& sFile : from.entryList(QDir::Files, QDir::Name)) {
+    const QStringList filters{u"*.ini"_s, u"*.ik7"_s, u"*.ik7.prnTxt"_s};
+    for (const QString& sFile : from.entryList(filters, QDir::Files, QDir::Name)) {
         const QString sTarget = QDir(sPaperDir).filePath(sFile);
         if (QFileInfo::exists(sTarget) || QFileInfo(sTarget).isSymLink())
             continue;
