@@ -15,8 +15,10 @@ namespace {
 
 const QString kShipped = QStringLiteral(HOPLARK_SOURCE_DIR "/data/paper");
 
+// The profile files of a folder (data/paper also holds a README).
 QStringList FilesOf(const QString& dir) {
-    return QDir(dir).entryList(QDir::Files, QDir::Name);
+    return QDir(dir).entryList({u"*.ini"_s, u"*.ik7"_s, u"*.ik7.prnTxt"_s}, QDir::Files,
+                               QDir::Name);
 }
 
 } // namespace
