@@ -68,6 +68,12 @@ public:
     // written back to the ".ik7" last loaded.
     virtual bool PrintDialog() = 0;
 
+    // What the last OpenPrinter opened instead of the printer the settings name (that queue is
+    // not installed: the default printer, or a PDF file when there is none), empty when it
+    // opened what they name. The print loop shows it (MsgBox) where it would otherwise offer
+    // the printer dialog. Not an operation of the original control, so it has a default.
+    virtual QString FallbackMessage() { return {}; }
+
     // Print job.
     virtual void DocName(const QString& sName) = 0;
     virtual bool StartDoc() = 0;

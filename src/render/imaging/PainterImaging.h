@@ -47,7 +47,7 @@ public:
     // What the last OpenPrinter did instead of the printer the settings name (not installed:
     // the default printer or a PDF file), empty when it opened what they name. The print loop
     // shows it where it would otherwise offer the printer dialog.
-    QString FallbackMessage() const { return m_printer.FallbackMessage(); }
+    QString FallbackMessage() override { return m_printer.FallbackMessage(); }
     // The settings as loaded or as the printer dialog chose them, forced PDF output applied.
     std::optional<PrinterSettings> CurrentPrinterSettings() const { return m_printer.Current(); }
     // What a confirmed printer dialog does with the printer it configured: current settings,

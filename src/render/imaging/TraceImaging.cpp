@@ -162,6 +162,9 @@ bool TraceImaging::PrintDialog() {
     write({{u"op"_s, u"PrintDialog"_s}});
     return m_inner ? m_inner->PrintDialog() : false;
 }
+QString TraceImaging::FallbackMessage() {
+    return m_inner ? m_inner->FallbackMessage() : QString();
+}
 void TraceImaging::DocName(const QString& sName) {
     m_docName = sName;
     if (m_inner)

@@ -62,6 +62,7 @@ public:
     bool ClosePrinter() override;
     void DialogFlags(int nFlags) override;
     bool PrintDialog() override;
+    QString FallbackMessage() override;
     void DocName(const QString& sName) override;
     bool StartDoc() override;
     bool StartPage() override;
