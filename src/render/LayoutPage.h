@@ -1,0 +1,16 @@
+#pragma once
+
+namespace hoplark {
+
+class MainState;
+
+// Computes the page geometry, the pitches and the line boxes of the address, name and sender
+// blocks from the profile, and draws the paper picture when not printing. Returns at once
+// when no paper is chosen. An overflow of the arithmetic (OverflowError) or a block without
+// lines (SubscriptError) is thrown to the caller.
+void LayoutPage(MainState& st);
+
+// The envelope flap above the page in the preview.
+void DrawFlap(MainState& st);
+
+} // namespace hoplark

@@ -1,0 +1,262 @@
+#include "compose/ComposeAdr.h"
+#include "render/LayoutPage.h"
+#include "render/TraceScene.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace hoplark {
+namespace {
+
+using test::TraceScene;
+using Rect = std::array<int, 4>;
+
+// A postcard laid out for printing (the trace then shows page units), one record composed
+// as a printed page.
+struct Printed : TraceScene {
+    explicit Printed(const QString& record, bool bFullLay = true) {
+        st.adr.colAdr = {record};
+        st.adr.bFullLay = bFullLay;
+        st.model.OptAdd = {!bFullLay, bFullLay, false, true, false, false}; // no omission
+        st.page.bSender = false;
+    }
+    void Compose() {
+        PageUnits();
+        LayoutPage(st);
+        ComposeAdr(st, 2);
+    }
+    Rect At(const QString& text) const { return RectOf(TextCall(text)); }
+};
+
+TEST(ComposeAdr, AffiliationLineShiftedInMidStyle) {
+    Printed p(u"100-0001,;東京都;千代田区;丸の内1-1,総務部,山田太郎,"_s);
+    p.st.model.txYhk[1] = p.st.model.txYhk[2] = u"5"_s; // 90 mm lines: 16 characters
+    p.Compose();
+    EXPECT_EQ(p.st.lay.nLineCap[0], 16);
+    const QJsonObject a = p.TextCall(u"東京都 千代田区 丸の内1-1"_s);
+    EXPECT_EQ(TraceScene::RectOf(a), (Rect{50, 300, 950, 351}));
+    EXPECT_EQ(a[u"size"_s].toInt(), 12);
+    // Second row moved down one address pitch, and one character in (a short line).
+    const QJsonObject b = p.TextCall(u"総務部"_s);
+    EXPECT_EQ(TraceScene::RectOf(b), (Rect{101, 427, 950, 478}));
+    EXPECT_EQ(b[u"size"_s].toInt(), 13); // mean of 12 and 14.25
+    EXPECT_EQ(b[u"alignH"_s].toInt(), 0);
+    EXPECT_EQ(b[u"alignV"_s].toInt(), 1);
+    EXPECT_EQ(p.st.lbAddCaption[1], u"東京都 千代田区 丸の内1-1"_s);
+    EXPECT_EQ(p.st.lbAddCaption[0], u"100-0001"_s);
+}
+
+TEST(ComposeAdr, ShortSecondLineIndentedInFullLayoutOnly) {
+    Printed full(u"1,;東京都千代田区;丸の内1-1,,山田太郎,"_s, true);
+    full.Compose();
+    EXPECT_EQ(full.At(u"丸の内1-1"_s), (Rect{351, 376, 900, 427}));
+    Printed pre(u"1,東京都千代田区;丸の内1-1,山田太郎,様"_s, false);
+    pre.Compose();
+    EXPECT_EQ(pre.At(u"東京都千代田区"_s), (Rect{300, 300, 900, 351}));
+    EXPECT_EQ(pre.At(u"丸の内1-1"_s), (Rect{300, 376, 900, 427}));
+}
+
+TEST(ComposeAdr, VerticalAffiliationShiftsLeftAndIndentsDown) {
+    Printed p(u"1,;東京都千代田区;丸の内1-1,総務部,山田太郎,"_s);
+    p.st.page.bVertical = true;
+    p.Compose();
+    // Column 1 of (824, 300)-(773, 1380), one pitch to the left, one character down.
+    EXPECT_EQ(p.At(u"総務部"_s), (Rect{773, 351, 722, 1380}));
+    EXPECT_EQ(p.TextCall(u"総務部"_s)[u"dir"_s].toInt(), 2);
+}
+
+TEST(ComposeAdr, TitleRowThenNameRow) {
+    Printed p(u"1,;東京都,,'部長;山田太郎,"_s);
+    p.Compose();
+    const QJsonObject t = p.TextCall(u"部長"_s);
+    EXPECT_EQ(TraceScene::RectOf(t), (Rect{400, 617, 900, 677}));
+    EXPECT_EQ(t[u"size"_s].toInt(), 10); // title style 9.75 pt
+    EXPECT_EQ(t[u"alignV"_s].toInt(), 2);
+    const QJsonObject n = p.TextCall(u"山田太郎 様"_s);
+    EXPECT_EQ(TraceScene::RectOf(n), (Rect{400, 707, 900, 767}));
+    EXPECT_EQ(n[u"size"_s].toInt(), 14);
+    EXPECT_EQ(p.st.lbAddCaption[2], u"部長"_s);
+    EXPECT_EQ(p.st.lbAddCaption[3], u"山田太郎 様"_s);
+    EXPECT_FALSE(p.st.lay.bNameExtra);
+}
+
+TEST(ComposeAdr, SingleNameBetweenFirstTwoRows) {
+    struct Case {
+        QString rows;
+        bool bVertical;
+        Rect box;
+        bool bNameExtra;
+    };
+    for (const Case& c : {Case{u"3行"_s, false, {400, 662, 900, 722}, true},
+                          Case{u"3行"_s, true, {538, 500, 478, 1280}, true},
+                          Case{u"１行"_s, false, {400, 617, 900, 677}, false}}) {
+        Printed p(u"1,;東京都,,山田太郎,"_s);
+        p.st.page.bVertical = c.bVertical;
+        p.st.model.cbMxRw[1] = {c.rows, -1};
+        p.Compose();
+        // Vertical text is widened, its blank too.
+        EXPECT_EQ(p.At(c.bVertical ? u"山田太郎　様"_s : u"山田太郎 様"_s), c.box)
+            << c.rows.toStdString() << c.bVertical;
+        EXPECT_EQ(p.st.lay.bNameExtra, c.bNameExtra);
+    }
+}
+
+TEST(ComposeAdr, JointNameFamilyOnceGivenNamesAligned) {
+    Printed p(u"1,;東京都,,山田　太郎・花子,様"_s);
+    p.Compose();
+    EXPECT_EQ(p.TextValues().mid(7), (QStringList{u"東京都"_s, u"山田"_s, u"太郎 様"_s,
+                                                  u"花子 様"_s}));
+    // The trace measures 18 page units per character at 14 pt: "山田　" is 54 long.
+    EXPECT_EQ(p.At(u"山田"_s), (Rect{400, 617, 454, 677}));
+    EXPECT_EQ(p.At(u"太郎 様"_s), (Rect{454, 617, 900, 677}));
+    EXPECT_EQ(p.At(u"花子 様"_s), (Rect{454, 683, 900, 743})); // one step of 66 below
+    EXPECT_TRUE(p.st.lay.bNameExtra);
+    EXPECT_EQ(p.st.sama.sDotSama, u"様"_s);
+    EXPECT_EQ(p.st.lbAddCaption[3], u"山田　太郎・花子"_s);
+}
+
+TEST(ComposeAdr, JointNameCentredAndSqueezed) {
+    Printed p(u"1,;東京都,,山田　一郎・二郎・三郎,"_s);
+    p.st.model.cbMxRw[1] = {u"2行"_s, -1};
+    p.st.model.ckCnter[0] = 1;
+    p.Compose();
+    // Three names in two rows: pitch 2 * 60 / 3 = 40, step 44. The extent "山田　一郎 様　"
+    // is 8 characters (144); (500 - 144) / 2.5 = 142.4 → start 542, end 686.
+    EXPECT_EQ(p.At(u"山田"_s), (Rect{542, 617, 596, 657}));
+    EXPECT_EQ(p.At(u"一郎 様"_s), (Rect{596, 617, 686, 657}));
+    EXPECT_EQ(p.At(u"三郎 様"_s), (Rect{596, 705, 686, 745}));
+}
+
+TEST(ComposeAdr, PostalCodeBoxesAndSenderWhenPrinting) {
+    Printed p(u"123-4567,;東京都,,山田太郎,"_s);
+    p.st.page.bSender = true;
+    p.st.model.ckWaku = {1, 1};
+    p.st.txAdd = {u"987-6543"_s, u"大阪府大阪市"_s, u"北区1-1"_s, {}, {}, u"株式会社X"_s, {}, {},
+                  u"鈴木 一郎"_s};
+    p.st.model.ckCnter[1] = 1;
+    p.Compose();
+    EXPECT_EQ(p.Calls(u"DrawRect"_s).size(), 14); // both sets of boxes, once each
+    const QStringList t = p.TextValues();
+    EXPECT_EQ(t.mid(0, 7).join(QString()), u"1234567"_s);
+    EXPECT_EQ(p.st.lbAddCaption[4], u"9876543"_s);
+    // Sender lines: 17 characters per line join the short ones.
+    const QString first = u"大阪府大阪市 北区1-1 株式会社X"_s;
+    EXPECT_EQ(p.st.lbAddCaption[5], first);
+    const QJsonObject name = p.TextCall(u"鈴木 一郎"_s);
+    EXPECT_EQ(TraceScene::RectOf(name), (Rect{200, 1285, 900, 1323}));
+    EXPECT_EQ(name[u"alignH"_s].toInt(), 1); // the last line centred
+    EXPECT_EQ(TraceScene::RectOf(p.TextCall(first)), (Rect{200, 1228, 900, 1266}));
+    EXPECT_EQ(p.TextCall(first)[u"alignH"_s].toInt(), 0);
+}
+
+TEST(ComposeAdr, NothingWithoutProfileOrRecord) {
+    TraceScene s;
+    s.st.adr.colAdr = {u"1,;東京都,,山田,"_s};
+    s.st.page.sPage.clear();
+    s.PageUnits();
+    LayoutPage(s.st);
+    s.ik.clear();
+    ComposeAdr(s.st, 0);
+    EXPECT_TRUE(s.ik.lines().isEmpty());
+    s.st.page.sPage = u"x"_s;
+    s.st.adr.colAdr.clear();
+    ComposeAdr(s.st, 0);
+    EXPECT_TRUE(s.ik.lines().isEmpty());
+}
+
+// The preview: a full refresh, then row changes.
+struct Preview : TraceScene {
+    Preview() {
+        st.adr.bFullLay = true;
+        st.adr.colAdr = {u"100-0001,;東京都;千代田区,,'部長;山田太郎,"_s,
+                         u"200-0002,;大阪府;大阪市,,'課長;鈴木花子,"_s};
+        st.txAdd[0] = u"300-0003"_s;
+        st.txAdd[8] = u"差出 人"_s;
+        st.nTab = 1; // no guides
+    }
+    // Texts drawn since the last blank preview.
+    QStringList LastPicture() const {
+        QStringList out;
+        for (const QJsonObject& o : ik.records()) {
+            const QString op = o[u"op"_s].toString();
+            if (op == u"ResetImage"_s)
+                out.clear();
+            else if (op == u"DrawText"_s)
+                out << o[u"text"_s].toString();
+        }
+        return out;
+    }
+};
+
+TEST(ComposeAdrModes, RowChangeRedrawsRecordNotSender) {
+    Preview p;
+    EXPECT_EQ(p.st.RefreshPreview(), QString());
+    EXPECT_TRUE(p.LastPicture().contains(u"差出 人"_s));
+    p.ik.clear();
+    EXPECT_EQ(p.st.SelectRow(1), QString());
+    EXPECT_TRUE(p.Calls(u"ResetImage"_s).isEmpty());
+    const QStringList t = p.TextValues();
+    EXPECT_TRUE(t.contains(u"鈴木花子 様"_s));
+    EXPECT_FALSE(t.contains(u"差出 人"_s));
+    EXPECT_FALSE(t.contains(u"3"_s)); // no sender postal code
+    // A white blank over the record area, then the recipient boxes renewed under the digits.
+    const auto rects = p.Calls(u"DrawRect"_s);
+    ASSERT_EQ(rects.size(), 8);
+    EXPECT_EQ(rects[0][u"fillColor"_s].toInt(), kWhite);
+    EXPECT_EQ(rects[1][u"lineColor"_s].toInt(), kRed);
+}
+
+TEST(ComposeAdrModes, GuidesOrExtraLinesMakeRowChangeRefresh) {
+    Preview p;
+    p.st.nTab = 0;
+    p.st.RefreshPreview();
+    EXPECT_TRUE(p.st.lay.bGuides);
+    p.ik.clear();
+    p.st.SelectRow(1);
+    EXPECT_EQ(p.Calls(u"ResetImage"_s).size(), 1);
+    EXPECT_TRUE(p.LastPicture().contains(u"差出 人"_s));
+
+    Preview busy;
+    busy.st.bBusy = true;
+    busy.st.SelectRow(1);
+    EXPECT_EQ(busy.st.adr.nAdrIdx, 0);
+    EXPECT_TRUE(busy.ik.lines().isEmpty());
+}
+
+TEST(ComposeAdrModes, ExtraAddressLineIsLaidOutAndUsed) {
+    Preview p;
+    // 10, 9 and 5 characters in lines of 11: three lines even with one enlargement.
+    p.st.adr.colAdr = {u"1,;東京都;千代田区丸の内一丁目;二番三号ＡＢＣビル;四階総務部,,山田太郎,"_s};
+    p.st.model.cbMxRw[0] = {u"2行"_s, -1};
+    struct Case {
+        int chOvrRw;
+        int nAdrRows;
+        QStringList lines;
+    };
+    for (const Case& c :
+         {Case{1, 3, {u"千代田区丸の内一丁目"_s, u"二番三号ＡＢＣビル"_s, u"四階総務部"_s}},
+          // Without the extra line the lines grow (13, then 16 characters) until two suffice.
+          Case{0, 2, {u"千代田区丸の内一丁目"_s, u"二番三号ＡＢＣビル 四階総務部"_s}}}) {
+        p.st.model.chOvrRw = c.chOvrRw;
+        p.ik.clear();
+        EXPECT_EQ(p.st.RefreshPreview(), QString());
+        EXPECT_EQ(p.st.lay.nAdrRows, c.nAdrRows);
+        EXPECT_EQ(p.st.lay.bAdrExtra, c.chOvrRw == 1);
+        const QStringList t = p.LastPicture();
+        for (const QString& line : c.lines)
+            EXPECT_TRUE(t.contains(line)) << line.toStdString() << c.chOvrRw;
+    }
+}
+
+TEST(ComposeAdrModes, OverflowStopsDrawingWithoutCrash) {
+    Preview p;
+    p.st.model.txYhk[3] = u"99999"_s;
+    const QString sError = p.st.RefreshPreview();
+    EXPECT_FALSE(sError.isEmpty());
+    EXPECT_FALSE(p.ik.lines().isEmpty()); // the paper was drawn before the fault
+    EXPECT_TRUE(p.Texts().isEmpty()); // no record text
+}
+
+} // namespace
+} // namespace hoplark
