@@ -1,7 +1,7 @@
 #include "addresslist/AddressList.h"
 
 #include "addresslist/CsvConvert.h"
-#include "addresslist/TextTrim.h"
+#include "addresslist/ListText.h"
 #include "platform/TextFile.h"
 
 #include <QFileInfo>
@@ -15,46 +15,63 @@ namespace {
 
 constexpr qsizetype kRowChars = 50;
 
-// The n-th (0-based) comma-separated field of a record line, or nothing when the line has
-// fewer fields.
-bool FieldAt(QStringView line, int n, QStringView& field) {
+// The first nMax comma-separated fields of a record line; returns how many there are
+// (at most nMax).
+int SplitFields(QStringView line, QStringView* fields, int nMax) {
     qsizetype start = 0;
-    for (int i = 0; i < n; ++i) {
-        const qsizetype comma = line.indexOf(u',', start);
-        if (comma < 0)
-            return false;
-        start = comma + 1;
+    for (int i = 0; i < nMax; ++i) {
+        qsizetype end = line.indexOf(u',', start);
+        if (end < 0)
+            end = line.size();
+        fields[i] = line.sliced(start, end - start);
+        if (end == line.size())
+            return i + 1;
+        start = end + 1;
     }
-    qsizetype end = line.indexOf(u',', start);
-    if (end < 0)
-        end = line.size();
-    field = line.sliced(start, end - start);
-    return true;
+    return nMax;
+}
+
+// Appends text to a row, leaving out ";" and "'", while the row has fewer than nCut
+// characters counted before the removal. Returns the characters still allowed.
+qsizetype AppendRowText(QString& row, QStringView text, qsizetype nCut) {
+    const qsizetype n = qMin(nCut, text.size());
+    const qsizetype nOld = row.size();
+    row.resize(nOld + n);
+    QChar* out = row.data() + nOld;
+    for (const QChar c : text.first(n))
+        if (c != u';' && c != u'\'')
+            *out++ = c;
+    row.resize(out - row.constData());
+    return nCut - n;
 }
 
 // The row of LsAdd for one record line; false when the line has too few fields.
 bool DisplayRow(QStringView line, bool bFullLay, QString& row) {
+    row.truncate(0);
+    QStringView f[5];
     if (bFullLay) {
-        QStringView org, names, sama;
-        if (!FieldAt(line, 2, org) || !FieldAt(line, 3, names) || !FieldAt(line, 4, sama))
+        if (SplitFields(line, f, 5) < 5)
             return false;
-        QString joined;
-        joined.reserve(org.size() + names.size() + sama.size() + 2);
-        joined += org;
-        joined += u' ';
-        joined += names;
-        joined += u' ';
-        joined += sama;
-        row = TrimHalfLeft(joined).left(kRowChars);
+        // org " " names " " sama, without leading spaces, cut to 50 characters, then
+        // without ";" and "'", trimmed: built in one pass.
+        const QStringView parts[] = {f[2], u" ", f[3], u" ", f[4]};
+        qsizetype nLeft = kRowChars;
+        bool bLead = true;
+        for (QStringView part : parts) {
+            if (bLead) {
+                part = TrimHalfLeft(part);
+                bLead = part.isEmpty();
+            }
+            nLeft = AppendRowText(row, part, nLeft);
+        }
     } else {
-        QStringView names;
-        if (!FieldAt(line, 2, names))
+        if (SplitFields(line, f, 3) < 3)
             return false;
-        row = names.toString();
+        AppendRowText(row, f[2], f[2].size());
     }
-    row.remove(u';');
-    row.remove(u'\'');
-    row = TrimHalf(row);
+    const QStringView trimmed = TrimHalf(row);
+    if (trimmed.size() != row.size())
+        row = trimmed.toString();
     return true;
 }
 
@@ -62,7 +79,7 @@ bool DisplayRow(QStringView line, bool bFullLay, QString& row) {
 
 LoadRequest SplitLoadRequest(const QString& sCm) {
     LoadRequest req;
-    const QString s = TrimHalf(sCm);
+    const QString s = TrimHalf(sCm).toString();
     const qsizetype space = s.indexOf(u' ');
     if (space >= 0 && !QStringView(s).first(space).contains(u'/')) {
         req.bHasCodes = true;
@@ -101,30 +118,29 @@ AddressList::Outcome AddressList::LoadAdrList(const QString& sCm) {
 }
 
 AddressList::Outcome AddressList::FillAdrList(const QString& text) {
-    static const QString kCrLf = u"\r\n"_s;
     QString all = text;
-    TrimSepAll(all, kCrLf);
+    TrimSepAll(all, u"\r\n"_s);
 
     colAdr.clear();
     rows.clear();
     const QStringView view(all);
     // The first line is the header.
-    qsizetype start = view.indexOf(kCrLf);
+    qsizetype start = IndexOfCrLf(view);
     if (start < 0) {
         nAdrIdx = 0;
         return Outcome::Filled;
     }
-    start += kCrLf.size();
-    const qsizetype nGuess = view.count(kCrLf);
+    start += 2;
+    const qsizetype nGuess = view.count(u'\n');
     colAdr.reserve(nGuess);
     rows.reserve(nGuess);
     QString row;
     while (start <= view.size()) {
-        qsizetype end = view.indexOf(kCrLf, start);
+        qsizetype end = IndexOfCrLf(view, start);
         if (end < 0)
             end = view.size();
         const QStringView line = view.sliced(start, end - start);
-        start = end + kCrLf.size();
+        start = end + 2;
         // A short record line ends the fill: the rows before it stay, nothing is selected.
         if (!DisplayRow(line, bFullLay, row))
             return Outcome::Partial;
@@ -136,11 +152,20 @@ AddressList::Outcome AddressList::FillAdrList(const QString& text) {
 }
 
 void TidyField(QString& value) {
-    value = TrimHalf(value);
-    while (value.contains(u"  "_s))
-        value.replace(u"  "_s, u" "_s);
-    while (value.contains(u";;"_s))
-        value.replace(u";;"_s, u";"_s);
+    // Trim, then every run of spaces becomes one space and every run of ";" one ";": the
+    // same as replacing "  " and ";;" until none is left, in one pass.
+    const QStringView trimmed = TrimHalf(value);
+    QString out;
+    out.reserve(trimmed.size());
+    QChar prev;
+    for (const QChar c : trimmed) {
+        if (c == prev && (c == u' ' || c == u';'))
+            continue;
+        out += c;
+        prev = c;
+    }
+    if (out.size() != value.size())
+        value = out;
 }
 
 void TidyFields(QStringList& values) {

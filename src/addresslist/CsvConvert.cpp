@@ -1,7 +1,7 @@
 #include "addresslist/CsvConvert.h"
 
 #include "addresslist/AddressList.h"
-#include "addresslist/TextTrim.h"
+#include "addresslist/ListText.h"
 
 #include <QStringView>
 
@@ -13,27 +13,40 @@ namespace {
 
 constexpr char16_t kWideSpace = 0x3000;
 
-// The fields of one record while its columns are read. The part counters keep the ";"
-// between parts even when a part is empty (the pre-split layout keeps empty lines).
+// The fields of one record while its columns are read; kept from line to line so that their
+// buffers are reused. The part counters keep the ";" between parts even when a part is
+// empty (the pre-split layout keeps empty lines).
 struct RecordFields {
     QString zip, pref, adr, org, names, sama;
     int nAdrParts = 0, nOrgParts = 0, nNameParts = 0;
 
     void Clear() {
-        zip.clear();
-        pref.clear();
-        adr.clear();
-        org.clear();
-        names.clear();
-        sama.clear();
+        for (QString* s : {&zip, &pref, &adr, &org, &names, &sama})
+            s->truncate(0);
         nAdrParts = nOrgParts = nNameParts = 0;
     }
 };
 
-void AppendPart(QString& field, int& nParts, QStringView value) {
+void Assign(QString& field, QStringView value) {
+    field.truncate(0);
+    field.append(value);
+}
+
+// Appends one part after a ";" (unless it is the first); full-width spaces become ";", and
+// with bHalfToo half-width spaces as well.
+void AppendPart(QString& field, int& nParts, QStringView value, bool bWideToo = false,
+                bool bHalfToo = false) {
     if (nParts++ > 0)
         field += u';';
-    field += value;
+    if (!bWideToo) {
+        field.append(value);
+        return;
+    }
+    const qsizetype nOld = field.size();
+    field.append(value);
+    for (QChar* c = field.data() + nOld; c != field.data() + field.size(); ++c)
+        if (c->unicode() == kWideSpace || (bHalfToo && *c == u' '))
+            *c = u';';
 }
 
 void AppendName(RecordFields& f, QStringView value, bool bTitle) {
@@ -41,40 +54,37 @@ void AppendName(RecordFields& f, QStringView value, bool bTitle) {
         f.names += u';';
     if (bTitle)
         f.names += u'\'';
-    f.names += value;
+    f.names.append(value);
 }
 
 // One column of the full layout: codes are case-sensitive, values trimmed, empty ones ignored.
 void TakeFullColumn(RecordFields& f, QChar code, QStringView column) {
-    QString value = TrimBlank(column);
+    const QStringView value = TrimBlank(column);
     if (value.isEmpty())
         return;
     switch (code.unicode()) {
     case u'Z':
     case u'z':
-        f.zip = value;
+        Assign(f.zip, value);
         break;
     case u'K':
     case u'k':
-        f.pref = value;
+        Assign(f.pref, value);
         break;
     case u'A':
     case u'a':
-    case u'O':
-    case u'o': {
-        value.replace(QChar(kWideSpace), u';');
-        if (code.isLower())
-            value.replace(u' ', u';');
-        const bool bAdr = code.toUpper() == u'A';
-        AppendPart(bAdr ? f.adr : f.org, bAdr ? f.nAdrParts : f.nOrgParts, value);
+        AppendPart(f.adr, f.nAdrParts, value, true, code == u'a');
         break;
-    }
+    case u'O':
+    case u'o':
+        AppendPart(f.org, f.nOrgParts, value, true, code == u'o');
+        break;
     case u'E':
     case u'N':
         AppendName(f, value, code == u'E');
         break;
     case u'S':
-        f.sama = value;
+        Assign(f.sama, value);
         break;
     default:
         break;
@@ -86,13 +96,13 @@ void TakeFullColumn(RecordFields& f, QChar code, QStringView column) {
 void TakePreSplitColumn(RecordFields& f, QChar code, QStringView column) {
     switch (code.toUpper().unicode()) {
     case u'Z':
-        f.zip = column.toString();
+        Assign(f.zip, column);
         break;
     case u'S':
-        f.sama = column.toString();
+        Assign(f.sama, column);
         break;
     case u'A':
-        AppendPart(f.adr, f.nAdrParts, column.toString().replace(QChar(kWideSpace), u';'));
+        AppendPart(f.adr, f.nAdrParts, column, true);
         break;
     case u'E':
     case u'N':
@@ -140,18 +150,17 @@ void AppendRecord(QString& out, const RecordFields& f, bool bFullLay) {
 } // namespace
 
 QString ConvertCsv(const QString& text, const QString& sCodes, bool bFullLay) {
-    static const QString kCrLf = u"\r\n"_s;
     QString out;
     out.reserve(text.size() + text.size() / 4 + 16);
     RecordFields f;
     const QStringView all(text);
     qsizetype lineStart = 0;
     while (lineStart <= all.size()) {
-        qsizetype lineEnd = all.indexOf(kCrLf, lineStart);
+        qsizetype lineEnd = IndexOfCrLf(all, lineStart);
         if (lineEnd < 0)
             lineEnd = all.size();
         const QStringView line = all.sliced(lineStart, lineEnd - lineStart);
-        lineStart = lineEnd + kCrLf.size();
+        lineStart = lineEnd + 2;
 
         f.Clear();
         // Only the columns that have a code are read, so a huge line costs one scan at most.

@@ -1,4 +1,4 @@
-#include "addresslist/TextTrim.h"
+#include "addresslist/ListText.h"
 
 namespace hoplark {
 
@@ -14,25 +14,25 @@ bool IsHalfOrWide(QChar c) {
     return c.unicode() == kSpace || c.unicode() == kWideSpace;
 }
 
-template <typename Pred> QString Trim(QStringView text, Pred isPad, bool bRight) {
+template <typename Pred> QStringView Trim(QStringView text, Pred isPad, bool bRight) {
     qsizetype start = 0;
     qsizetype end = text.size();
     while (start < end && isPad(text[start]))
         ++start;
     while (bRight && end > start && isPad(text[end - 1]))
         --end;
-    return text.sliced(start, end - start).toString();
+    return text.sliced(start, end - start);
 }
 
 } // namespace
 
-QString TrimHalf(QStringView text) {
+QStringView TrimHalf(QStringView text) {
     return Trim(text, IsHalf, true);
 }
-QString TrimHalfLeft(QStringView text) {
+QStringView TrimHalfLeft(QStringView text) {
     return Trim(text, IsHalf, false);
 }
-QString TrimBlank(QStringView text) {
+QStringView TrimBlank(QStringView text) {
     return Trim(text, IsHalfOrWide, true);
 }
 
@@ -41,6 +41,18 @@ bool IsBlankHalf(QStringView text) {
         if (!IsHalf(c))
             return false;
     return true;
+}
+
+qsizetype IndexOfCrLf(QStringView text, qsizetype from) {
+    while (from < text.size()) {
+        const qsizetype cr = text.indexOf(u'\r', from);
+        if (cr < 0 || cr + 1 >= text.size())
+            return -1;
+        if (text[cr + 1] == u'\n')
+            return cr;
+        from = cr + 1;
+    }
+    return -1;
 }
 
 } // namespace hoplark

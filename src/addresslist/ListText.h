@@ -5,16 +5,20 @@
 
 namespace hoplark {
 
-// The trims of the address list and the honorific rules. Only blanks count: a tab or a
-// line break inside a CSV field is data, not padding.
+// Small text helpers of the address list and the honorific rules. Only blanks count as
+// padding: a tab or a line break inside a CSV field is data.
 
 // Without leading and trailing half-width spaces.
-QString TrimHalf(QStringView text);
+QStringView TrimHalf(QStringView text);
 // Without leading half-width spaces.
-QString TrimHalfLeft(QStringView text);
+QStringView TrimHalfLeft(QStringView text);
 // Without leading and trailing half-width and full-width (U+3000) spaces.
-QString TrimBlank(QStringView text);
+QStringView TrimBlank(QStringView text);
 // True when the text holds nothing but half-width spaces.
 bool IsBlankHalf(QStringView text);
+
+// Position of the next CR LF at or after from, or -1. Lists are long: this looks for the CR
+// with the fast single-character search.
+qsizetype IndexOfCrLf(QStringView text, qsizetype from = 0);
 
 } // namespace hoplark

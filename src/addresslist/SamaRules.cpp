@@ -1,6 +1,6 @@
 #include "addresslist/SamaRules.h"
 
-#include "addresslist/TextTrim.h"
+#include "addresslist/ListText.h"
 #include "platform/Numbers.h"
 #include "platform/Width.h"
 
@@ -69,9 +69,9 @@ void SamaRules::CutSuffix(QString& sName, QString& sSuffix, bool& bNotFound) con
     for (const QString& entry : aSuffix) {
         if (key.right(entry.size()) != entry)
             continue;
-        sSuffix = TrimHalfLeft(entry);
-        sName = TrimBlank(QStringView(sName).first(
-            qMin(sName.size(), qMax<qsizetype>(0, key.size() - sSuffix.size()))));
+        sSuffix = TrimHalfLeft(entry).toString();
+        const qsizetype nKeep = qMin(sName.size(), key.size() - sSuffix.size());
+        sName = TrimBlank(QStringView(sName).first(qMax<qsizetype>(0, nKeep))).toString();
         bNotFound = false;
         return;
     }
@@ -89,7 +89,7 @@ void SamaRules::ApplySama(QString& sNames, QString& sHonorific, const QString& s
         for (QString& part : parts) {
             if (part.endsWith(sHonorific, Qt::CaseInsensitive)) {
                 part.chop(sHonorific.size());
-                part = TrimBlank(part);
+                part = TrimBlank(part).toString();
             }
         }
         sNames = parts.join(u'・');
