@@ -80,6 +80,13 @@ TEST(ProfileManager, ListSelection) {
 
 TEST(ProfileManager, EmptyOrMissingFolder) {
     Fixture f;
+    // Missing at start: created, the list stays empty, nothing is loaded.
+    QDir(f.UsrFld + u"Paper"_s).removeRecursively();
+    f.mgr.ListPages(u"A4"_s);
+    EXPECT_TRUE(QDir(f.UsrFld + u"Paper"_s).exists());
+    EXPECT_TRUE(f.mgr.Pages().isEmpty());
+    EXPECT_FALSE(f.mgr.MenusEnabled());
+    // Empty.
     f.mgr.ListPages(u"A4"_s);
     EXPECT_TRUE(f.mgr.Pages().isEmpty());
     EXPECT_EQ(f.mgr.PageIndex(), -1);
