@@ -99,6 +99,10 @@ TEST(PdfOutput, PostcardPagesWithTextAndOneEmbeddedFont) {
     const QString text = RunTool(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
     for (const QString& line : lines)
         EXPECT_TRUE(text.contains(line)) << text.toStdString();
+    // Vertical characters without a vertical form keep their text too.
+    QString packed = text;
+    packed.remove(QRegularExpression(u"\\s"_s));
+    EXPECT_TRUE(packed.contains(u"山田太郎"_s)) << text.toStdString();
     const QString fonts = RunTool(u"pdffonts"_s, {pdf});
     EXPECT_EQ(fonts.count(u"IPAMincho"_s), 1) << fonts.toStdString();
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 using namespace hoplark;
 using test::InkBounds;
@@ -260,4 +262,100 @@ TEST_F(Preview, DrawingWithoutATargetIsIgnored) {
     none.DrawRect(H, 0, 0, 10, 10, 0);
     EXPECT_TRUE(none.PreviewImage().isNull());
     EXPECT_EQ(none.Width(), 0);
+}
+
+TEST_F(Preview, PostcardPictureAsTheLayoutDrawsIt) {
+    // A postcard in a control 4950 twips wide: scale 0.95 * 300 / 1480, origin (54, 7).
+    const QColor bg = Background();
+    const double sg = 0.95 * 300 / 1480;
+    const auto X = [&](int x) { return static_cast<int>(std::lround(sg * x + 54)); };
+    const auto Y = [&](int y) { return static_cast<int>(std::lround(sg * y + 7)); };
+    const auto Box = [&](int x1, int y1, int x2, int y2) {
+        ik.DrawRect(H, X(x1), Y(y1), X(x2), Y(y2), 0);
+    };
+    ik.ResetStyle();
+    ik.FillMode(0);
+    ik.LineWidth(1);
+    ik.FillColor(kWhite);
+    Box(0, 0, 1000, 1480);
+    ik.ResetStyle();
+    ik.FillMode(0);
+    ik.LineWidth(1);
+    ik.FillColor(kGrey);
+    Box(1000, 15, 1015, 1495);
+    Box(15, 1480, 1015, 1495);
+    ik.ResetStyle();
+    ik.FillMode(0);
+    ik.LineWidth(2);
+    ik.FillColor(kSilver);
+    Box(70, 90, 250, 310);
+    ik.ResetStyle();
+    ik.LineWidth(1);
+    ik.FillColor(kWhite);
+    ik.FillMode(1);
+    ik.LineColor(kRed);
+    const int left[] = {0, 69, 138, 218, 287, 356, 425};
+    for (const int x : left)
+        Box(445 + x, 120, 507 + x, 200);
+    Text(u"1"_s, 7, 0, 1, 1); // 14 points at the preview's font factor of about 0.51
+    ik.DrawText(H, X(445), Y(120), X(507), Y(200), true, 0, 0);
+    const QString lines[] = {u"東京都千代田区丸の内一丁目"_s, u"一｜二｜三　丸の内ビル、十階"_s};
+    for (int i = 0; i < 2; ++i) {
+        Text(lines[i], 6, 2, 1, 0, u"ＭＳ 明朝"_s);
+        ik.DrawText(H, X(900 - 80 * i), Y(300), X(849 - 80 * i), Y(1400), true, 0, 0);
+    }
+    Text(u"山田　太郎　様"_s, 10, 2, 1, 1, u"ＭＳ 明朝"_s);
+    ik.DrawText(H, X(560), Y(300), X(475), Y(1400), true, 0, 0);
+
+    const QImage& img = ik.PreviewImage();
+    test::SaveForViewing(img, u"postcard"_s);
+    EXPECT_EQ(img.pixelColor(X(300), Y(1300)), QColor(Qt::white)) << "the page";
+    EXPECT_EQ(img.pixelColor(X(1000) + 1, Y(700)).lightness(), 0) << "right shadow's edge";
+    EXPECT_EQ(InkBounds(img, bg).right(), X(1015) - 1) << "the shadow ends the picture";
+    EXPECT_EQ(img.pixelColor(X(160), Y(200)), QColor(0xC0, 0xC0, 0xC0)) << "stamp area";
+    EXPECT_EQ(img.pixelColor(X(445), Y(160)), QColor(255, 0, 0)) << "first postal box";
+    EXPECT_EQ(img.pixelColor(X(507) - 1, Y(160)), QColor(255, 0, 0));
+    const QRect digit = InkBounds(img, Qt::white, QRect(X(445) + 1, Y(120) + 1, 10, 13));
+    EXPECT_NEAR(QRectF(digit).center().x(), (X(445) + X(507)) / 2.0, 1.5) << "digit centred";
+    EXPECT_NEAR(QRectF(digit).center().y(), (Y(120) + Y(200)) / 2.0, 1.5) << "digit centred";
+    EXPECT_EQ(img.pixelColor(X(870) + 5, Y(200)), QColor(Qt::white)) << "above the address";
+    EXPECT_FALSE(InkBounds(img, Qt::white, QRect(X(849), Y(300), X(900) - X(849), 40)).isEmpty())
+        << "the address column starts at its top";
+    EXPECT_EQ(InkOutside(img, bg, QRect(X(0), Y(0), X(1015) - X(0), Y(1495) - Y(0))), 0);
+}
+
+TEST_F(Preview, VerticalBarStandsAlongTheColumn) {
+    for (const QString& bar : {u"｜"_s, u"|"_s}) {
+        const QColor bg = Background();
+        Text(bar, 48, 2);
+        ik.DrawText(H, 100, 100, 164, 164, true, 0, 0);
+        const QRect ink = InkBounds(ik.PreviewImage(), bg);
+        EXPECT_GT(ink.height(), 3 * ink.width()) << bar.toStdString();
+    }
+    // The long-vowel mark, in contrast, is turned a quarter.
+    const QColor bg = Background();
+    Text(u"ー"_s, 48, 2);
+    ik.DrawText(H, 100, 100, 164, 164, true, 0, 0);
+    const QRect ink = InkBounds(ik.PreviewImage(), bg);
+    EXPECT_GT(ink.height(), 3 * ink.width());
+    Background();
+    Text(u"ー"_s, 48, 0);
+    ik.DrawText(H, 100, 100, 164, 164, true, 0, 0);
+    const QRect flat = InkBounds(ik.PreviewImage(), bg);
+    EXPECT_GT(flat.width(), 3 * flat.height());
+}
+
+TEST_F(Preview, VerticalBoldIsHeavierThanRegular) {
+    int nInk[2] = {0, 0};
+    for (const bool bBold : {false, true}) {
+        const QColor bg = Background();
+        Text(u"山田太郎"_s, 24, 2);
+        ik.FontBold(bBold);
+        ik.DrawText(H, 100, 0, 140, 300, true, 0, 0);
+        const QImage& img = ik.PreviewImage();
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                nInk[bBold] += img.pixelColor(x, y).lightness() < 128 && img.pixelColor(x, y) != bg;
+    }
+    EXPECT_GT(nInk[1], nInk[0] * 11 / 10);
 }

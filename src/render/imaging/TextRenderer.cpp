@@ -122,7 +122,16 @@ QList<TextRenderer::Cell> TextRenderer::Cells(const ImagingStyle& style, const Q
         const QList<quint32> glyphs =
             raw.isValid() ? raw.glyphIndexesForString(cell.text) : QList<quint32>();
         if (glyphs.size() == 1 && glyphs[0] != 0) {
-            cell.glyph = vert.value(glyphs[0], glyphs[0]);
+            // The bar stands as it is: it is what dashes of addresses became for vertical
+            // writing, and its vertical form would lie across the column like 一.
+            const bool bKeep = cell.text == u"|"_s || cell.text == u"｜"_s;
+            cell.glyph = bKeep ? glyphs[0] : vert.value(glyphs[0], glyphs[0]);
+            // Glyph runs get no synthetic bold or slant (the IPA fonts have no bold face):
+            // glyphs that keep their form are drawn as text then.
+            if (cell.glyph == glyphs[0] && (style.bold || style.italic))
+                cell.glyph = 0;
+        }
+        if (cell.glyph != 0) {
             const QList<QPointF> adv = raw.advancesForGlyphIndexes({cell.glyph});
             cell.advance = adv.isEmpty() ? em : adv[0].x();
         } else {
