@@ -179,7 +179,10 @@ bool PrinterDevice::Dialog() {
     QPrintDialog dialog(&printer);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, !(m_nDialogFlags & PD_NOSELECTION));
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, !(m_nDialogFlags & PD_NOPAGENUMS));
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, !(m_nDialogFlags & PD_HIDEPRINTTOFILE));
+    // Without any printer installed a file is the only choice the dialog could offer.
+    const bool bHideFile =
+        (m_nDialogFlags & PD_HIDEPRINTTOFILE) && !QPrinterInfo::availablePrinterNames().isEmpty();
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, !bHideFile);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     const QString sMsg = Accept(printer);
