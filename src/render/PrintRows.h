@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace hoplark {
+
+class MainState;
+
+// The print modes: the index of the "印刷(&P)" menu item.
+enum PrintMode {
+    kPrintCurrent = 0,  // "現在の宛名を印刷"
+    kPrintAll = 2,      // "一括印刷"
+    kPrintSelected = 3, // "ﾘｽﾄの指定行を印刷"
+    kPrintAfter = 4,    // "現在の宛名より後ろ全部"
+};
+
+// The job name every print job carries.
+inline constexpr char16_t kPrintDocName[] = u"宛名印刷";
+
+// The rows mode nMode prints, ascending: nCount rows in the list, nAdrIdx the current row,
+// selected the rows whose Selected flag is set (mode 3; any order, duplicates ignored).
+// Nothing for a mode that is no print command (the separator 1 and anything else).
+std::optional<QList<int>> PrintRowList(int nMode, int nAdrIdx, int nCount,
+                                       const QList<int>& selected);
+
+// What the window supplies to a print job.
+struct PrintCallbacks {
+    // true before the job: the window disables the menus "ﾌｧｲﾙ(&F)" and "印刷(&P)", shows the
+    // busy pointer and lets pending events run; false afterwards, whatever happened between.
+    std::function<void(bool bBusy)> busy;
+    // After every page and once before the first: pages sent so far and pages of the job.
+    // Returning false cancels: no further page is started, the pages sent stay sent, the job
+    // is ended and the printer released. The window repaints from here.
+    std::function<bool(int nDone, int nTotal)> progress;
+};
+
+struct PrintOutcome {
+    bool bJob = false;       // a job was started (and has been ended)
+    int nPages = 0;          // pages sent
+    bool bCancelled = false; // the progress callback asked to stop
+    QString sMsg;            // a run-time error of layout or composition; the job is ended
+};
+
+// The print loop: one job "宛名印刷" on the printer of the current settings (the printer
+// dialog when that printer cannot be opened), one page per row of the mode, each composed
+// as the preview composes it (mode 2). An empty row range still opens and ends a job.
+PrintOutcome PrintRows(MainState& st, int nMode, const QList<int>& selected = {},
+                       const PrintCallbacks& cb = {});
+
+} // namespace hoplark
