@@ -36,7 +36,9 @@ public:
     QStringList
         colAdr; // record lines, in list order (1-based item i+1 of the collection is colAdr[i])
     QStringList rows; // display rows, one per record
-    qint16 nAdrIdx = 0;
+    // The current row. Wider than 16 bits: a list may hold more than 32767 rows, and every
+    // one of them must be selectable and printable.
+    int nAdrIdx = 0;
     bool bFullLay = false;
 };
 

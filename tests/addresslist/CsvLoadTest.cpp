@@ -340,3 +340,20 @@ TEST(OptAddHandOff, FilledListSelectsTheOptionOfItsLayout) {
 }
 
 } // namespace
+
+namespace {
+
+// Rows past 32767 are as reachable as the first.
+TEST(AddressList, EveryRowOfALongListCanBeCurrent) {
+    QString text = u"h\r\n"_s;
+    for (int i = 0; i < 40000; ++i)
+        text += u"%1,a,n%1,\r\n"_s.arg(i);
+    AddressList adr;
+    ASSERT_EQ(adr.FillAdrList(text), Outcome::Filled);
+    ASSERT_EQ(adr.count(), 40000);
+    adr.nAdrIdx = 39999;
+    EXPECT_EQ(adr.Current(), u"39999,a,n39999,"_s);
+    EXPECT_EQ(adr.rows.at(adr.nAdrIdx), u"n39999"_s);
+}
+
+} // namespace
