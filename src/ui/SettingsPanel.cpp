@@ -114,9 +114,12 @@ void SettingsPanel::ConnectPaper() {
             }
         });
     }
-    connect(pp->cbYoshi, &QComboBox::currentIndexChanged, this,
-            [this](int n) { OnProfileIndex(n, false); });
-    connect(pp->cbYoshi, &QComboBox::activated, this, [this](int n) { OnProfileIndex(n, true); });
+    // A pick from the list, also of the entry already selected, loads that profile.
+    connect(pp->cbYoshi, &QComboBox::activated, this, [this](int n) {
+        if (!st.bBusy && n >= 0) {
+            emit profileActivated(n);
+        }
+    });
     connect(pp->chOvrRw, &QCheckBox::toggled, this, [this](bool bOn) {
         if (m_bLoading) {
             return;
@@ -390,24 +393,6 @@ void SettingsPanel::OnNoSama() {
     emit samaRulesTaken(sList, sFlag);
 }
 
-void SettingsPanel::OnProfileIndex(int nIndex, bool bActivated) {
-    // A choice from the list reloads the profile even when it is the one already selected;
-    // a choice that changed the index has been handled by the index change.
-    if (bActivated) {
-        const bool bHandled = m_bIndexChanged;
-        m_bIndexChanged = false;
-        if (bHandled) {
-            return;
-        }
-    } else {
-        m_bIndexChanged = true;
-    }
-    if (st.bBusy || nIndex < 0) {
-        return;
-    }
-    emit profileActivated(nIndex);
-}
-
 // ---- Model → widgets ----
 
 void SettingsPanel::ShowFonts() {
@@ -479,13 +464,9 @@ void SettingsPanel::SelectLineBreak(int i) {
 
 void SettingsPanel::SetProfileList(const QStringList& names, int nIndex) {
     QComboBox* list = pagePaper->cbYoshi;
-    {
-        const QSignalBlocker block(list);
-        list->clear();
-        list->addItems(names);
-        list->setCurrentIndex(-1);
-    }
-    m_bIndexChanged = false;
+    const QSignalBlocker block(list);
+    list->clear();
+    list->addItems(names);
     list->setCurrentIndex(nIndex);
 }
 

@@ -45,8 +45,7 @@ public:
     // After a list fill: selects and enables line-break option i (0 or 1); a change of
     // selection runs its click handler, as a click would.
     void SelectLineBreak(int i);
-    // Fills the profile list without signalling, then selects nIndex, which runs the list's
-    // click handler unless bBusy is raised.
+    // Shows the profile list's entries and selection (-1: none) without signalling.
     void SetProfileList(const QStringList& names, int nIndex);
     // Shows sender n of a ShowSasi result: its nine fields (also into the main state) and the
     // selector's range and value; the selector is switched off when there is no sender.
@@ -59,7 +58,7 @@ public:
 signals:
     // Redraw the preview (RefreshPreview).
     void refreshRequested();
-    // The profile list's click: load the profile at nIndex.
+    // The user picked entry nIndex of the profile list (also the one already selected).
     void profileActivated(int nIndex);
     // "編集": edit the sender file.
     void senderEditRequested();
@@ -83,7 +82,6 @@ private:
     void OnCommonColor();
     void OnLabelFont(int i);
     void OnNoSama();
-    void OnProfileIndex(int nIndex, bool bActivated);
     // The effects of the switches, shared by the handlers and LoadFromModel.
     void ApplySashi(bool bLabelColours);
     void ApplyCentring();
@@ -93,8 +91,7 @@ private:
 
     MainState& st;
     PanelDialogs m_dialogs;
-    bool m_bLoading = false;   // model → widgets: widget changes are not written back
-    bool m_bIndexChanged = false;
+    bool m_bLoading = false; // model → widgets: widget changes are not written back
 };
 
 } // namespace hoplark

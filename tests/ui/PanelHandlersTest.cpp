@@ -332,22 +332,21 @@ TEST_F(HandlerTest, HonorificUpdateStoresNormalisedRulesWithoutRedraw) {
     EXPECT_EQ(nRefresh, 0);
 }
 
-TEST_F(HandlerTest, ProfileListClickLoadsUnlessBusy) {
+TEST_F(HandlerTest, ProfileListPickLoadsUnlessBusy) {
     std::vector<int> loads;
     QObject::connect(&panel, &SettingsPanel::profileActivated, [&](int n) { loads.push_back(n); });
-    const QStringList names{u"A4 横書き"_s, u"はがき 縦書き"_s, u"はがき 横書き"_s};
-    panel.SetProfileList(names, 0);
-    EXPECT_EQ(loads, std::vector<int>{0}) << "selecting from code runs the click";
-    st.bBusy = true;
-    panel.SetProfileList(names, 2);
-    EXPECT_EQ(loads, std::vector<int>{0});
+    panel.SetProfileList({u"A4 横書き"_s, u"はがき 縦書き"_s, u"はがき 横書き"_s}, 2);
     EXPECT_EQ(paper().cbYoshi->currentText(), u"はがき 横書き"_s);
-    st.bBusy = false;
+    EXPECT_TRUE(loads.empty()) << "showing the list is no pick";
     // The user picks another entry, then the same one again (a reload).
-    paper().cbYoshi->setCurrentIndex(1);
     emit paper().cbYoshi->activated(1);
     emit paper().cbYoshi->activated(1);
-    EXPECT_EQ(loads, (std::vector<int>{0, 1, 1}));
+    st.bBusy = true;
+    emit paper().cbYoshi->activated(0);
+    EXPECT_EQ(loads, (std::vector<int>{1, 1}));
+    st.bBusy = false;
+    panel.SetProfileList({u"A4 横書き"_s}, -1);
+    EXPECT_TRUE(paper().cbYoshi->currentText().isEmpty());
 }
 
 TEST_F(HandlerTest, SenderButtonsAndSelector) {
