@@ -1,6 +1,7 @@
 #include "render/PrintRows.h"
 
 #include "compose/ComposeAdr.h"
+#include "platform/MsgBox.h"
 #include "render/LayoutPage.h"
 #include "render/MainState.h"
 #include "render/imaging/Imaging.h"
@@ -88,6 +89,9 @@ PrintOutcome PrintRows(MainState& st, int nMode, const QList<int>& selected,
         ik.DialogFlags(PD_NOSELECTION + PD_NOPAGENUMS + PD_HIDEPRINTTOFILE);
         if (!ik.PrintDialog())
             return out;
+    } else if (const QString sElse = ik.FallbackMessage(); !sElse.isEmpty()) {
+        // The chosen queue is gone and the pages go elsewhere: the user must know where.
+        MsgBox(sElse);
     }
     ik.DocName(QString::fromUtf16(kPrintDocName));
     int nOffX = 0, nOffY = 0, nPrintW = 0, nPrintH = 0, nPaperW = 0, nPaperH = 0;

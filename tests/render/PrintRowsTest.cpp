@@ -142,6 +142,21 @@ TEST(PrintRows, DialogWhenNoPrinterOpens) {
     }
 }
 
+TEST(PrintRows, PrintingElsewhereIsShown) {
+    ScriptedPrinter ik;
+    ik.sFallback = u"ﾌﾟﾘﾝﾀ A がありません\rPDFファイル /tmp/x.pdf に出力します。"_s;
+    auto st = test::PostcardState(ik, test::NewTempDir() + u"/"_s, 2);
+    test::MessageCapture msgs;
+    EXPECT_EQ(PrintRows(*st, 2).nPages, 2);
+    EXPECT_EQ(msgs.messages(), QStringList{ik.sFallback});
+
+    ScriptedPrinter quiet;
+    auto st2 = test::PostcardState(quiet, test::NewTempDir() + u"/"_s, 2);
+    msgs.clear();
+    PrintRows(*st2, 2);
+    EXPECT_TRUE(msgs.messages().isEmpty());
+}
+
 TEST(PrintRows, JobThatCannotStartReleasesThePrinter) {
     ScriptedPrinter ik;
     ik.bStartDoc = false;

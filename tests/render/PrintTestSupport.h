@@ -17,12 +17,14 @@ public:
     bool bDialog = false;  // PrintDialog is confirmed
     bool bStartDoc = true; // StartDoc succeeds
     bool bReady = true;    // PrinterReady
+    QString sFallback;     // what OpenPrinter opened instead of the chosen printer
     int nCode = 43, nOrient = 1, nW = 1000, nH = 1480, nOffX = 0, nOffY = 0;
 
     bool OpenPrinter(int nOpt) override {
         TraceImaging::OpenPrinter(nOpt);
         return bOpen;
     }
+    QString FallbackMessage() override { return sFallback; }
     bool PrintDialog() override {
         TraceImaging::PrintDialog();
         return bDialog;
