@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
                     "processor\n",
                     qPrintable(sProfile), nRuns, Median(ms), Median(cpuMs));
         if (qEnvironmentVariableIsSet("BENCH_ONLY")) {
-            st.adr.nAdrIdx = static_cast<qint16>(qEnvironmentVariableIntValue("BENCH_ONLY"));
+            st.adr.nAdrIdx = qEnvironmentVariableIntValue("BENCH_ONLY");
             for (int r = 0; r < 300; ++r)
                 st.RefreshPreview();
             continue;
@@ -134,7 +134,7 @@ int main(int argc, char** argv) {
         if (qEnvironmentVariableIsSet("BENCH_ROWS")) {
             // Per sample record: the median of a few refreshes.
             for (int i = 0; i < 30 && i < st.adr.count(); ++i) {
-                st.adr.nAdrIdx = static_cast<qint16>(i);
+                st.adr.nAdrIdx = i;
                 std::vector<double> one;
                 for (int r = 0; r < 9; ++r) {
                     const Stopwatch t;

@@ -52,7 +52,7 @@ QString MainState::RefreshPreview() {
 QString MainState::SelectRow(int nRow) {
     if (bBusy)
         return {};
-    adr.nAdrIdx = static_cast<qint16>(nRow);
+    adr.nAdrIdx = nRow;
     if (lay.bAdrExtra || lay.bNameExtra || lay.bGuides)
         return RefreshPreview();
     return Guarded([this] {
