@@ -1,11 +1,28 @@
 #include "batch/BatchCommand.h"
 
+#include "platform/MsgBox.h"
+#include "startup/StartUp.h"
+
+using namespace Qt::StringLiterals;
+
 namespace hoplark {
 
-// Seam: this command lands with its own work; until then it says so and fails.
+// The user data folder as the window program beside this one would find and create it:
+// same program folder and "UserData.ini", and its name, "hoplark". Messages go to standard
+// error through the default message handler.
 int CmdWhere(BatchContext& ctx) {
-    ctx.err << "hoplark-batch: this command is not available yet\n";
-    return 3;
+    if (!ctx.args.isEmpty()) {
+        ctx.err << "usage: hoplark-batch where [--data DIR]\n";
+        return 2;
+    }
+    QString sUsrFld;
+    const QString sMsg = PrepareUserFolder(ProgramFolder(), u"hoplark"_s, ctx.dataDir, sUsrFld);
+    if (!sMsg.isEmpty()) {
+        MsgBox(sMsg);
+        return 1;
+    }
+    ctx.out << sUsrFld << '\n';
+    return 0;
 }
 
 } // namespace hoplark

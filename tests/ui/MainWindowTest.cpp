@@ -1,0 +1,300 @@
+#include "ui/MainWindow.h"
+
+#include "platform/Cp932.h"
+#include "startup/YIni.h"
+#include "support/TestEnv.h"
+#include "ui/AddressListModel.h"
+#include "ui/PreviewView.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace hoplark;
+
+namespace {
+
+const QString kOther = u"   <他>\r\n      <a>残す</a>\r\n   </他>\r\n"_s;
+
+// A user data folder whose "User.xml" holds text (none when null), loaded as start-up does.
+void LoadIni(YIni& ini, const QString& text) {
+    ini.AppNm = u"hoplark"_s;
+    ini.UsrFld = test::NewTempDir() + u"/"_s;
+    if (!text.isNull())
+        test::WriteBytes(ini.UsrFld + u"User.xml"_s, EncodeCp932(text).bytes);
+    bool bOk = false;
+    ini.GetTxt(ini.UsrFld + u"User.xml"_s, bOk);
+}
+
+QString Stored(const QString& yoshi) {
+    return u"<?xml version='1.0' encoding='Shift-JIS' ?>\r\n<運用>\r\n"_s + kOther +
+           u"   <印刷>\r\n      <用紙>"_s + yoshi +
+           u"</用紙>\r\n      <重複敬称>御中</重複敬称>\r\n      <敬称SPC>0</敬称SPC>\r\n"
+           u"   </印刷>\r\n</運用>"_s;
+}
+
+// Records the calls into later work, and whether the window was busy at each.
+class Recorder : public MainWindow {
+public:
+    using MainWindow::MainWindow;
+    QStringList calls;
+    int nRefresh = 0;
+    int nRowsAtSasi = -1;
+
+protected:
+    void Note(const QString& s) { calls << s + (state().bBusy ? u" busy"_s : u""_s); }
+    void ListPages(const QString& sYoshi) override {
+        Note(u"ListPages "_s + sYoshi);
+        if (!sYoshi.isEmpty())
+            cbYoshi->addItem(sYoshi);
+    }
+    void InitTabs() override {
+        Note(u"InitTabs"_s);
+        ikImg->repaint(); // a repaint during the load sequence
+    }
+    void OpenPage() override { Note(u"OpenPage"_s); }
+    void ShowSasi(int n) override {
+        Note(u"ShowSasi "_s + QString::number(n));
+        nRowsAtSasi = adrModel->rowCount();
+    }
+    void RefreshPreview() override { ++nRefresh; }
+    void ShowCurrentAddress() override { Note(u"ShowCurrentAddress"_s); }
+};
+
+QStringList Texts(const QList<QAction*>& actions) {
+    QStringList out;
+    for (const QAction* a : actions)
+        out << (a->isSeparator() ? u"-"_s : a->text());
+    return out;
+}
+
+} // namespace
+
+TEST(MainWindow, MenusTabsAndCaptions) {
+    YIni ini;
+    LoadIni(ini, QString());
+    MainWindow w(ini, 96);
+    EXPECT_EQ(w.windowTitle(), u"宛名印刷"_s);
+
+    EXPECT_EQ(w.mnJb[3], nullptr);
+    const QList<QAction*> top{w.mnJb[0], w.mnJb[1], w.mnJb[2], w.mnJb[4], w.mnJb[5]};
+    EXPECT_EQ(w.menuBar()->actions(), top);
+    EXPECT_EQ(Texts(top), (QStringList{u"ﾌｧｲﾙ(&F)"_s, u"印刷(&P)"_s, u"用紙・配置(&F)"_s,
+                                       u"再表示(&R)"_s, u"ﾍﾙﾌﾟ(&H)"_s}));
+    EXPECT_EQ(w.mnJb[4]->menu(), nullptr);
+    EXPECT_EQ(w.mnJb[5]->menu(), nullptr);
+
+    EXPECT_EQ(w.mnJb[0]->menu()->actions(), (QList<QAction*>{w.mnFile[0], w.mnExit}));
+    EXPECT_EQ(Texts({w.mnFile[0], w.mnExit}), (QStringList{u"開く(&O)"_s, u"終了(&X)"_s}));
+
+    const QList<QAction*> print(w.mnPrint.begin(), w.mnPrint.end());
+    EXPECT_EQ(w.mnJb[1]->menu()->actions(), print);
+    EXPECT_EQ(Texts(print), (QStringList{u"現在の宛名を印刷"_s, u"-"_s, u"一括印刷"_s,
+                                         u"ﾘｽﾄの指定行を印刷"_s, u"現在の宛名より後ろ全部"_s}));
+
+    const QList<QAction*> page(w.mnPage.begin(), w.mnPage.end());
+    EXPECT_EQ(w.mnJb[2]->menu()->actions(), page);
+    EXPECT_EQ(Texts(page),
+              (QStringList{u"ﾌﾟﾘﾝﾀ設定"_s, u"-"_s, u"上書保存"_s, u"名前を変更"_s, u"-"_s,
+                           u"名前を付けて保存"_s, u"-"_s, u"現在の登録を削除"_s}));
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(w.mnPage[i]->isEnabled(), i != 2 && i != 3 && i != 5 && i != 7) << i;
+
+    ASSERT_EQ(w.tbFrame->count(), 4);
+    const QStringList tabs{u"用紙・配置"_s, u"宛先・差出"_s, u"宛名"_s, u"設定"_s};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(w.tbFrame->tabText(i), tabs[i]);
+        EXPECT_EQ(w.tbFrame->widget(i), w.FramePg[i]);
+    }
+    EXPECT_TRUE(w.LsAdd->uniformItemSizes());
+    EXPECT_EQ(w.LsAdd->model(), w.adrModel);
+}
+
+TEST(MainWindow, BatchPrintOnlyForTwoRowsOrMore) {
+    YIni ini;
+    LoadIni(ini, QString());
+    MainWindow w(ini, 96);
+    for (int n : {0, 1, 2, 3}) {
+        w.state().adr.rows.clear();
+        for (int i = 0; i < n; ++i)
+            w.state().adr.rows << u"row"_s;
+        w.adrModel->Reset();
+        emit w.mnJb[1]->menu()->aboutToShow();
+        EXPECT_EQ(w.mnPrint[2]->isEnabled(), n > 1) << n;
+    }
+}
+
+TEST(MainWindow, LoadSequenceRunsBusyAndDrawsNothingUntilDone) {
+    YIni ini;
+    LoadIni(ini, Stored(u"はがき"_s));
+    Recorder w(ini, 96);
+    // Already on screen, so that the repaint inside the load sequence really paints.
+    w.show();
+    QCoreApplication::processEvents();
+    w.nRefresh = 0;
+    w.Open(QString());
+    EXPECT_EQ(w.calls, (QStringList{u"ListPages はがき busy"_s, u"InitTabs busy"_s,
+                                    u"OpenPage busy"_s, u"ShowSasi 0 busy"_s}));
+    EXPECT_EQ(w.nRefresh, 0);
+    EXPECT_FALSE(w.state().bBusy);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.state().UsrFld, ini.UsrFld);
+
+    // Every repaint afterwards rebuilds the preview; none while busy.
+    w.ikImg->repaint();
+    EXPECT_EQ(w.nRefresh, 1);
+    w.state().bBusy = true;
+    w.ikImg->repaint();
+    w.mnJb[4]->trigger();
+    EXPECT_EQ(w.nRefresh, 1);
+    w.state().bBusy = false;
+    w.mnJb[4]->trigger();
+    EXPECT_EQ(w.nRefresh, 2);
+    w.state().bBusy = true; // leave quietly
+}
+
+TEST(MainWindow, WithoutAProfileNothingIsOpened) {
+    YIni ini;
+    LoadIni(ini, QString());
+    Recorder w(ini, 96);
+    w.Open(QString());
+    EXPECT_EQ(w.calls,
+              (QStringList{u"ListPages  busy"_s, u"InitTabs busy"_s, u"ShowSasi 0 busy"_s}));
+    EXPECT_EQ(w.adrModel->rowCount(), 0);
+}
+
+TEST(MainWindow, ListOnTheCommandLineLoadsAfterTheLoadSequence) {
+    YIni ini;
+    LoadIni(ini, QString());
+    Recorder w(ini, 96);
+    w.Open(QStringLiteral(HOPLARK_SOURCE_DIR) + u"/data/sample/addresses.csv"_s);
+    EXPECT_EQ(w.calls.last(), u"ShowSasi 0 busy"_s);
+    EXPECT_EQ(w.nRowsAtSasi, 0);
+    EXPECT_EQ(w.adrModel->rowCount(), 30);
+    EXPECT_EQ(w.adrModel->rowCount(), w.state().adr.count());
+    EXPECT_TRUE(w.isVisible());
+}
+
+TEST(MainWindow, ListClickIsQuietWhileBusy) {
+    YIni ini;
+    LoadIni(ini, QString());
+    Recorder w(ini, 96);
+    w.state().adr.rows = QStringList{u"a"_s, u"b"_s, u"c"_s};
+    w.adrModel->Reset();
+    w.state().bBusy = true;
+    w.LsAdd->setCurrentIndex(w.adrModel->index(2));
+    EXPECT_EQ(w.state().adr.nAdrIdx, 0);
+    EXPECT_TRUE(w.calls.isEmpty());
+    w.state().bBusy = false;
+    w.LsAdd->setCurrentIndex(w.adrModel->index(1));
+    EXPECT_EQ(w.state().adr.nAdrIdx, 1);
+    EXPECT_EQ(w.calls, QStringList{u"ShowCurrentAddress"_s});
+}
+
+// "終了(&X)" and the close box run the same sequence and store the same file.
+TEST(MainWindow, BothClosePathsStoreTheSameValues) {
+    QList<QByteArray> files;
+    for (int path = 0; path < 2; ++path) {
+        YIni ini;
+        LoadIni(ini, Stored(u"はがき"_s));
+        Recorder w(ini, 96);
+        w.Open(QString());
+        w.cbYoshi->addItem(u"封筒 長3"_s);
+        w.cbYoshi->setCurrentIndex(1);
+        if (path == 0)
+            w.mnExit->trigger();
+        else
+            w.close();
+        EXPECT_FALSE(w.isVisible());
+        files << test::ReadBytes(ini.UsrFld + u"User.xml"_s);
+
+        // The environment is written once: a second close writes nothing.
+        test::WriteBytes(ini.UsrFld + u"User.xml"_s, "later");
+        w.close();
+        EXPECT_EQ(test::ReadBytes(ini.UsrFld + u"User.xml"_s), QByteArray("later"));
+    }
+    EXPECT_EQ(files[0], files[1]);
+    EXPECT_EQ(DecodeCp932(files[0]), Stored(u"封筒 長3"_s));
+}
+
+TEST(MainWindow, FirstRunLeavesTheThreeKeys) {
+    YIni ini;
+    LoadIni(ini, QString());
+    {
+        MainWindow w(ini, 96);
+        w.Open(QString());
+        w.close();
+    }
+    const QString text = DecodeCp932(test::ReadBytes(ini.UsrFld + u"User.xml"_s));
+    const qsizetype a = text.indexOf(u"<用紙></用紙>"_s);
+    const qsizetype b = text.indexOf(u"<重複敬称>"_s);
+    const qsizetype c = text.indexOf(u"<敬称SPC>"_s);
+    EXPECT_TRUE(a > 0 && b > a && c > b) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(u"   </印刷>\r\n</運用>"_s));
+}
+
+TEST(MainWindow, HelpMenuOpensTheHelpPage) {
+    YIni ini;
+    LoadIni(ini, QString());
+    QList<QUrl> urls;
+    SetHelpOpener([&urls](const QUrl& u) { urls << u; });
+    MainWindow w(ini, 96);
+    w.mnJb[5]->trigger();
+    SetHelpOpener(nullptr);
+    EXPECT_EQ(urls, QList<QUrl>{QUrl(u"https://hoplark.example.org/help/hoplark.htm"_s)});
+    EXPECT_FALSE(test::ReadBytes(ini.UsrFld + u"hoplark_help.lnk"_s).isEmpty());
+}
+
+TEST(MainWindow, ActivationEndsTheHourglass) {
+    YIni ini;
+    LoadIni(ini, QString());
+    Recorder w(ini, 96);
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    w.Open(QString());
+    QApplication::setActiveWindow(&w);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(w.isActiveWindow());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    while (QGuiApplication::overrideCursor())
+        QGuiApplication::restoreOverrideCursor();
+}
+
+TEST(PreviewView, WidthInTwipsAndNoRepaintLoop) {
+    PreviewView v;
+    v.resize(300, 200);
+    EXPECT_EQ(v.WidthTwips(96), 4500);
+    EXPECT_EQ(v.WidthTwips(120), 3600);
+    int nPaints = 0;
+    QObject::connect(&v, &PreviewView::aboutToPaint, [&] {
+        ++nPaints;
+        QImage img(300, 200, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        v.setImage(img); // a redraw that replaces the image while painting
+    });
+    v.show();
+    QCoreApplication::processEvents();
+    nPaints = 0;
+    v.repaint();
+    const int nAfterFirst = nPaints;
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_GE(nAfterFirst, 1);
+    EXPECT_EQ(nPaints, nAfterFirst);
+    EXPECT_FALSE(v.image().isNull());
+}
+
+TEST(AddressListModel, ShowsTheRowsOfALargeList) {
+    AddressList list;
+    for (int i = 0; i < 100000; ++i)
+        list.rows << QString::number(i);
+    AddressListModel model(list);
+    EXPECT_EQ(model.rowCount(), 100000);
+    EXPECT_EQ(model.data(model.index(99999)).toString(), u"99999"_s);
+    EXPECT_FALSE(model.data(model.index(5), Qt::DecorationRole).isValid());
+    EXPECT_EQ(model.rowCount(model.index(0)), 0);
+}
