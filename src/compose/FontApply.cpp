@@ -31,7 +31,7 @@ void PutFont(MainState& st, const FontSpec& spec, bool bFixed, double sgPoints) 
 void ApplyFont(MainState& st, int nLabel, bool bCentre, bool bPostal, bool bCross) {
     const FontSpec& spec = st.model.lbAdd.at(nLabel);
     const bool bVertical = st.page.bVertical;
-    PutFont(st, spec, bPostal || bVertical, static_cast<float>(spec.size));
+    PutFont(st, spec, bPostal || bVertical, Single(spec.size));
     Imaging& ik = st.ik;
     if (bPostal) {
         ik.TextDirection(0);
@@ -51,8 +51,8 @@ void ApplyFont(MainState& st, int nLabel, bool bCentre, bool bPostal, bool bCros
 void ApplyMidFont(MainState& st) {
     const FontSpec& name = st.model.lbAdd[3];
     const double mean =
-        (static_cast<double>(static_cast<float>(st.model.lbAdd[1].size)) +
-         static_cast<float>(name.size)) / 2;
+        (static_cast<double>(Single(st.model.lbAdd[1].size)) +
+         Single(name.size)) / 2;
     const bool bVertical = st.page.bVertical;
     PutFont(st, name, bVertical, mean);
     Imaging& ik = st.ik;

@@ -72,7 +72,7 @@ void LineBoxes(MainState& st) {
     for (int i = 0; i < 4; ++i) {
         const QString t = bV ? ComboText(m.cbRwPtB[i], ProfileModel::RwPtBList(i))
                              : ComboText(m.cbRwPt[i], ProfileModel::RwPtList(i));
-        sp[i] = static_cast<float>(Num(Narrow(t)));
+        sp[i] = Single(Num(Narrow(t)));
     }
     for (int i = 0; i < 8; ++i)
         mg[i] = NearestInt(Num(bV ? m.txYhkB[i] : m.txYhk[i]) * 10);
@@ -164,13 +164,13 @@ void LayoutPage(MainState& st) {
     const int nPx = Nearest(st.ik.Width() / 16.5);
     const qint64 tall = qint64(l.nPageH) + l.nFlap;
     const double M = l.nPageW > tall ? double(l.nPageW) : double(tall);
-    l.sgScale = static_cast<float>(0.95 * (nPx / M));
+    l.sgScale = Single(0.95 * (nPx / M));
     l.nOrgX = Nearest((nPx - double(l.sgScale) * l.nPageW) / 2);
     l.nOrgY = Nearest((nPx - double(l.sgScale) * tall) / 2);
 
     // Font sizes follow the page's share of its real size on the screen.
-    const float sgRealW = static_cast<float>(l.nPageW / 254.0 * st.ScrDpi);
-    l.sgFontScale = static_cast<float>(double(l.sgScale) * l.nPageW / sgRealW);
+    const float sgRealW = Single(l.nPageW / 254.0 * st.ScrDpi);
+    l.sgFontScale = Single(double(l.sgScale) * l.nPageW / sgRealW);
     const double k = 1.33 / double(l.sgScale) * double(l.sgFontScale) * 1.2;
 
     if (!l.bPrinting)
@@ -178,7 +178,7 @@ void LayoutPage(MainState& st) {
 
     static constexpr std::array<int, 5> kPitchLabel{0, 1, 3, 4, 5};
     for (int i = 0; i < 5; ++i)
-        l.nPitch[i] = Nearest(double(static_cast<float>(m.lbAdd[kPitchLabel[i]].size)) * k);
+        l.nPitch[i] = Nearest(double(Single(m.lbAdd[kPitchLabel[i]].size)) * k);
 
     if (!l.bAdrExtra && !l.bNameExtra)
         for (int i = 0; i < 3; ++i)

@@ -5,6 +5,7 @@
 #include <QList>
 
 #include <array>
+#include <cmath>
 #include <limits>
 #include <stdexcept>
 
@@ -22,6 +23,13 @@ inline int Integer(qint64 v) {
         throw OverflowError();
     return static_cast<int>(v);
 }
+// single(): a value in single precision; beyond its range an overflow error.
+inline float Single(double v) {
+    if (std::isfinite(v) && std::fabs(v) > std::numeric_limits<float>::max())
+        throw OverflowError();
+    return static_cast<float>(v);
+}
+
 // A line or box index outside what the layout dimensioned.
 struct SubscriptError : std::runtime_error {
     SubscriptError() : std::runtime_error("subscript out of range") {}

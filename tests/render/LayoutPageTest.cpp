@@ -217,6 +217,9 @@ TEST(LayoutPage, ArithmeticFaultsReachTheCaller) {
     TraceScene z;
     z.st.model.cbMxRw[1] = {u"０行"_s, -1};
     EXPECT_THROW(LayoutPage(z.st), SubscriptError);
+    TraceScene f;
+    f.st.model.cbRwPt[0] = {u"1"_s + QString(300, u'0'), -1}; // beyond single precision
+    EXPECT_THROW(LayoutPage(f.st), OverflowError);
 }
 
 } // namespace
