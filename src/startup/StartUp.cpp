@@ -1,5 +1,6 @@
 #include "startup/StartUp.h"
 
+#include "profile/StarterProfiles.h"
 #include "startup/UserData.h"
 #include "startup/YIni.h"
 
@@ -20,8 +21,9 @@ QString ProgramFolder() {
 
 QString PrepareUserFolder(const QString& sProgFld, const QString& sAppNm, const QString& sDataDir,
                           QString& sUsrFld) {
+    bool bCreated = false;
     if (sDataDir.isEmpty()) {
-        sUsrFld = W_UserData(sProgFld, sAppNm);
+        sUsrFld = W_UserData(sProgFld, sAppNm, &bCreated);
     } else {
         sUsrFld = QDir::cleanPath(QDir(sDataDir).absolutePath());
         if (!sUsrFld.endsWith(QChar(u'/')))
@@ -33,6 +35,9 @@ QString PrepareUserFolder(const QString& sProgFld, const QString& sAppNm, const 
     if (!QFileInfo(sUsrFld).isDir())
         return u"ﾕｰｻﾞｰﾃﾞｰﾀｰﾌｫﾙﾀﾞ "_s + sUsrFld + u" を作成できません"_s + sEnd;
     const QString sMsg = F_ChkSb(sUsrFld, {u"Data"_s, u"Paper"_s});
+    // A first run starts with the shipped profiles.
+    if (sMsg.isEmpty() && bCreated)
+        SeedStarterProfiles(sUsrFld + u"Paper"_s);
     return sMsg.isEmpty() ? sMsg : sMsg + sEnd;
 }
 

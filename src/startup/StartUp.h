@@ -17,6 +17,8 @@ QString ProgramFolder();
 // as given (made absolute) and created like a missing one, without "UserData.ini". Otherwise
 // "UserData.ini" in sProgFld decides. sUsrFld receives the folder, ending in "/". Returns the
 // message to show when the folder or a subfolder cannot be created, else the empty string.
+// A folder that "UserData.ini" names and that is created here (a first run) receives the
+// starter profiles in "Paper".
 QString PrepareUserFolder(const QString& sProgFld, const QString& sAppNm, const QString& sDataDir,
                           QString& sUsrFld);
 

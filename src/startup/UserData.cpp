@@ -85,7 +85,9 @@ QString DefaultUserFolder(const QString& sAppNm) {
     return FsGtSpFld(26) + u"/Marbrook/"_s + sAppNm + u"/"_s;
 }
 
-QString W_UserData(const QString& sProgFld, const QString& sAppNm) {
+QString W_UserData(const QString& sProgFld, const QString& sAppNm, bool* pbCreated) {
+    if (pbCreated)
+        *pbCreated = false;
     RecordProgramPath(sProgFld, sAppNm);
     const QString DefFld = DefaultUserFolder(sAppNm);
 
@@ -127,8 +129,11 @@ QString W_UserData(const QString& sProgFld, const QString& sAppNm) {
                u" を使用します"_s);
         UsrFld = DefFld;
     }
-    if (!QFileInfo(UsrFld).isDir())
+    if (!QFileInfo(UsrFld).isDir()) {
         F_CreateFld(UsrFld);
+        if (pbCreated)
+            *pbCreated = QFileInfo(UsrFld).isDir();
+    }
     return UsrFld;
 }
 

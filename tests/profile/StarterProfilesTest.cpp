@@ -2,6 +2,7 @@
 
 #include "ProfileTestEnv.h"
 #include "profile/PageFile.h"
+#include "startup/StartUp.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
@@ -86,4 +87,30 @@ TEST(StarterProfiles, SeedingNeverOverwrites) {
     // From a folder instead of the built-in copies.
     const QString other = test::NewTempDir();
     EXPECT_EQ(SeedStarterProfiles(other, kShipped).size(), 7 * 3);
+}
+
+TEST(StarterProfiles, OnlyAFirstRunSeeds) {
+    // A program folder whose "UserData.ini" keeps the user data beside the program.
+    const QString prog = test::NewTempDir() + u'/';
+    test::WriteBytes(prog + u"UserData.ini"_s, "%app%");
+    const QString paper = prog + u"usData/Paper"_s;
+    test::MessageCapture cap;
+    QString usr;
+
+    ASSERT_EQ(PrepareUserFolder(prog, u"hoplark"_s, QString(), usr), QString());
+    EXPECT_EQ(usr, prog + u"usData/"_s);
+    EXPECT_EQ(FilesOf(paper), FilesOf(kShipped));
+
+    // Later runs find the folder: what the user changed or deleted stays so.
+    QFile::remove(paper + u"/A4 横書き.ini"_s);
+    test::WriteBytes(paper + u"/はがき 縦書き.ini"_s, "mine");
+    ASSERT_EQ(PrepareUserFolder(prog, u"hoplark"_s, QString(), usr), QString());
+    EXPECT_FALSE(QFile::exists(paper + u"/A4 横書き.ini"_s));
+    EXPECT_EQ(test::ReadBytes(paper + u"/はがき 縦書き.ini"_s), QByteArray("mine"));
+
+    // An existing user data folder without "Paper" gets an empty one.
+    QDir(paper).removeRecursively();
+    ASSERT_EQ(PrepareUserFolder(prog, u"hoplark"_s, QString(), usr), QString());
+    EXPECT_TRUE(QDir(paper).exists());
+    EXPECT_TRUE(FilesOf(paper).isEmpty());
 }
