@@ -1,20 +1,33 @@
 #include "ui/MainWindow.h"
 
 #include "addresslist/OptAddHandOff.h"
+#include "platform/MsgBox.h"
+#include "render/PrintRows.h"
+#include "render/PrinterSetup.h"
+#include "sender/Sasi.h"
+#include "sender/TextFiles.h"
 #include "startup/YIni.h"
 #include "ui/AddressListModel.h"
 #include "ui/AppMain.h"
+#include "ui/PageAddress.h"
+#include "ui/PagePaper.h"
+#include "ui/PanelWindowLayout.h"
 #include "ui/PreviewView.h"
+#include "ui/SasiWindow.h"
+#include "ui/SettingsPanel.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QHBoxLayout>
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTabWidget>
+#include <QProgressDialog>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -25,13 +38,25 @@ const QString kGroup = u"印刷"_s;
 }
 
 MainWindow::MainWindow(YIni& ini, int nScrDpi, QWidget* parent)
-    : QMainWindow(parent), m_ini(ini), m_state(m_ik) {
+    : QMainWindow(parent), m_ini(ini), m_ik(QSize(), nScrDpi), m_state(m_ik), m_pm(m_state) {
     m_state.UsrFld = ini.UsrFld;
     m_state.ScrDpi = nScrDpi;
     setWindowTitle(u"宛名印刷"_s);
+    m_pm.RefreshPreview = [this] { RefreshPreview(); };
+    m_pm.PrinterSetup = [this] { DoPrinterSetup(); };
+    m_pm.ListChanged = [this] { SyncProfiles(); };
+    m_pm.InputBoxHook = [this](const QString& prompt, const QString& title,
+                               const QString& proposed) -> std::optional<QString> {
+        bool bOk = false;
+        const QString s =
+            QInputDialog::getText(this, title, prompt, QLineEdit::Normal, proposed, &bOk);
+        if (!bOk)
+            return std::nullopt;
+        return s;
+    };
     BuildMenus();
     BuildParts();
-    resize(1100, 720);
+    PanelWindowLayout::PlaceWindow(this, nScrDpi);
 }
 
 MainWindow::~MainWindow() = default;
@@ -81,38 +106,50 @@ void MainWindow::BuildMenus() {
 
 void MainWindow::BuildParts() {
     auto* central = new QWidget(this);
-    auto* row = new QHBoxLayout(central);
+    auto* layout = new PanelWindowLayout(m_state.ScrDpi, central);
 
-    LsAdd = new QListView(central);
+    ikImg = new PreviewView(central);
+    connect(ikImg, &PreviewView::aboutToPaint, this, &MainWindow::PaintPreview);
+
+    tbFrame = new SettingsPanel(m_state, central);
+    FramePg = {tbFrame->widget(0), tbFrame->widget(1), tbFrame->widget(2), tbFrame->widget(3)};
+    cbYoshi = tbFrame->pagePaper->cbYoshi;
+    layout->SetParts(ikImg, tbFrame);
+
+    // The address list lives on the page "宛名".
+    LsAdd = new QListView(tbFrame->pageAddress);
     adrModel = new AddressListModel(m_state.adr, LsAdd);
     LsAdd->setModel(adrModel);
     // Every row has the height of the first: a list of 100,000 rows lays out at once.
     LsAdd->setUniformItemSizes(true);
     LsAdd->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    LsAdd->setFixedWidth(240);
+    LsAdd->setSelectionMode(QAbstractItemView::ExtendedSelection); // "ﾘｽﾄの指定行を印刷"
     connect(LsAdd->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid())
                     LsAdd_Click(current.row());
             });
-    row->addWidget(LsAdd);
+    tbFrame->pageAddress->listHost->addWidget(LsAdd, 1);
 
-    ikImg = new PreviewView(central);
-    connect(ikImg, &PreviewView::aboutToPaint, this, &MainWindow::PaintPreview);
-    row->addWidget(ikImg, 1);
-
-    auto* panel = new QVBoxLayout;
-    cbYoshi = new QComboBox(central);
-    panel->addWidget(cbYoshi);
-    tbFrame = new QTabWidget(central);
-    const std::array<QString, 4> captions{u"用紙・配置"_s, u"宛先・差出"_s, u"宛名"_s, u"設定"_s};
-    for (int i = 0; i < 4; ++i) {
-        FramePg[i] = new QWidget(tbFrame);
-        tbFrame->addTab(FramePg[i], captions[i]);
-    }
-    tbFrame->setMinimumWidth(360);
-    panel->addWidget(tbFrame, 1);
-    row->addLayout(panel);
+    connect(tbFrame, &SettingsPanel::refreshRequested, this, [this] { RefreshPreview(); });
+    connect(tbFrame, &QTabWidget::currentChanged, this, [this] {
+        if (!m_state.bBusy)
+            RefreshPreview(); // the guides belong to the first page only
+    });
+    connect(tbFrame, &SettingsPanel::profileActivated, this, [this](int i) {
+        m_pm.SelectPage(i);
+        SyncProfiles();
+    });
+    connect(tbFrame, &SettingsPanel::senderEditRequested, this, &MainWindow::EditSasi);
+    connect(tbFrame, &SettingsPanel::senderSelected, this, [this](int n) {
+        if (m_state.bBusy)
+            return;
+        m_state.bBusy = true;
+        ShowSasi(n);
+        m_state.bBusy = false;
+        RefreshPreview();
+    });
+    connect(tbFrame, &SettingsPanel::samaRulesTaken, this, &MainWindow::StoreSamaRules);
 
     setCentralWidget(central);
 }
@@ -145,8 +182,21 @@ void MainWindow::LoadSequence() {
 }
 
 void MainWindow::LoadAdrList(const QString& sCm) {
-    HandOffOptAdd(m_state.adr.LoadAdrList(sCm), m_state.adr, m_state.model);
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const AddressList::Outcome outcome = m_state.adr.LoadAdrList(sCm);
+    QGuiApplication::restoreOverrideCursor();
+    if (outcome == AddressList::Outcome::Unchanged)
+        return;
+    const bool bWasBusy = m_state.bBusy;
+    m_state.bBusy = true;
     adrModel->Reset();
+    if (HandOffOptAdd(outcome, m_state.adr, m_state.model))
+        tbFrame->LoadFromModel();
+    if (outcome == AddressList::Outcome::Filled && adrModel->rowCount() > 0)
+        LsAdd->setCurrentIndex(adrModel->index(0));
+    m_state.bBusy = bWasBusy;
+    if (outcome == AddressList::Outcome::Filled && adrModel->rowCount() > 0 && !bWasBusy)
+        RefreshPreview();
 }
 
 void MainWindow::CloseSequence() {
@@ -202,15 +252,127 @@ void MainWindow::mnPrint_Open() {
     mnPrint[2]->setEnabled(adrModel->rowCount() > 1);
 }
 
-void MainWindow::OpenListDialog() {}
+void MainWindow::OpenListDialog() {
+    const QString sFile = QFileDialog::getOpenFileName(
+        this, u"HoPst"_s, m_state.UsrFld + u"Data"_s, u"CSVﾃｷｽﾄﾌｧｲﾙ (*.csv)"_s);
+    // Cancel gives "ZAOEN " alone, which names no file: nothing changes.
+    LoadAdrList(u"ZAOEN "_s + sFile);
+}
 
-void MainWindow::ListPages(const QString&) {}
-void MainWindow::InitTabs() {}
-void MainWindow::OpenPage() {}
-void MainWindow::ShowSasi(int) {}
-void MainWindow::RefreshPreview() {}
-void MainWindow::ShowCurrentAddress() {}
-void MainWindow::PrintMenu(int) {}
-void MainWindow::PageMenu(int) {}
+void MainWindow::ListPages(const QString& sYoshi) {
+    m_pm.ListPages(sYoshi);
+    SyncProfiles();
+}
+
+void MainWindow::InitTabs() { tbFrame->InitTabs(); }
+
+void MainWindow::OpenPage() {
+    m_pm.OpenPage();
+    SyncProfiles();
+}
+
+void MainWindow::SyncProfiles() {
+    tbFrame->SetProfileList(m_pm.Pages(), m_pm.PageIndex());
+    const bool bOn = m_pm.MenusEnabled();
+    mnJb[1]->setEnabled(bOn);
+    mnJb[2]->setEnabled(bOn);
+    for (int i : {2, 3, 5, 7})
+        mnPage[i]->setEnabled(bOn);
+    tbFrame->LoadFromModel();
+}
+
+void MainWindow::ShowSasi(int nSasi) {
+    qint16 n = static_cast<qint16>(nSasi);
+    const SasiView view = hoplark::ShowSasi(m_state.UsrFld, n);
+    m_nSasi = n;
+    tbFrame->ShowSender(view, n);
+}
+
+void MainWindow::EditSasi() {
+    if (m_state.bBusy)
+        return;
+    QString sTx = SasiEditText(F_GetTxt(SasiPath(m_state.UsrFld)));
+    bool bUdt = false;
+    SasiWindow faSasi(m_state.UsrFld, this);
+    faSasi.Act(sTx, bUdt); // the window writes the file itself, and stays open on failure
+    m_state.bBusy = true;
+    ShowSasi(m_nSasi);
+    m_state.bBusy = false;
+}
+
+void MainWindow::StoreSamaRules(const QString& sList, const QString& sFlag) {
+    m_ini.GetGtx(kGroup);
+    m_ini.SetVal(u"重複敬称"_s, sList);
+    m_ini.SetVal(u"敬称SPC"_s, sFlag);
+    m_ini.SetGtx();
+}
+
+void MainWindow::ShowPreviewImage() {
+    ikImg->setImage(m_ik.PreviewImage());
+    tbFrame->ShowCaptions();
+}
+
+void MainWindow::RefreshPreview() {
+    // The preview is a square as wide as the view allows.
+    const int nSide = qMax(1, qMin(ikImg->width(), ikImg->height()));
+    if (m_ik.PreviewImage().size() != QSize(nSide, nSide))
+        m_ik.SetPreviewSize(QSize(nSide, nSide));
+    m_state.RefreshPreview();
+    ShowPreviewImage();
+}
+
+void MainWindow::ShowCurrentAddress() {
+    m_state.SelectRow(m_state.adr.nAdrIdx);
+    ShowPreviewImage();
+}
+
+QList<int> MainWindow::SelectedRows() const {
+    QList<int> rows;
+    const QModelIndexList selected = LsAdd->selectionModel()->selectedRows();
+    for (const QModelIndex& index : selected)
+        rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void MainWindow::PrintMenu(int nIdx) {
+    QProgressDialog progress(u"印刷中"_s, u"中止"_s, 0, 1, this);
+    progress.setWindowTitle(u"宛名印刷"_s);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    PrintCallbacks cb;
+    cb.busy = [this](bool bBusy) {
+        mnJb[0]->setEnabled(!bBusy);
+        mnJb[1]->setEnabled(!bBusy);
+        if (bBusy)
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QGuiApplication::restoreOverrideCursor();
+        QCoreApplication::processEvents();
+    };
+    cb.progress = [&progress](int nDone, int nTotal) {
+        progress.setMaximum(qMax(1, nTotal));
+        progress.setValue(nDone);
+        progress.setLabelText(u"%1 / %2"_s.arg(nDone).arg(nTotal));
+        QCoreApplication::processEvents();
+        return !progress.wasCanceled();
+    };
+    const PrintOutcome outcome = PrintRows(m_state, nIdx, SelectedRows(), cb);
+    progress.reset();
+    if (!outcome.sMsg.isEmpty())
+        MsgBox(outcome.sMsg);
+}
+
+void MainWindow::PageMenu(int nIdx) {
+    m_pm.mnPage_Click(nIdx);
+    SyncProfiles();
+}
+
+void MainWindow::DoPrinterSetup() {
+    if (PrinterSetup(m_state)) {
+        tbFrame->LoadFromModel(); // the new paper name
+        ShowPreviewImage();
+    }
+}
 
 } // namespace hoplark

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "profile/ProfileManager.h"
 #include "render/MainState.h"
-#include "render/imaging/TraceImaging.h"
+#include "render/imaging/PainterImaging.h"
 
 #include <QMainWindow>
 
@@ -16,6 +17,7 @@ namespace hoplark {
 
 class AddressListModel;
 class PreviewView;
+class SettingsPanel;
 class YIni;
 
 // The main window (faMain, "宛名印刷"): the address list, the preview, the settings tabs
@@ -47,8 +49,9 @@ public:
     AddressListModel* adrModel = nullptr;
     PreviewView* ikImg = nullptr;
     QComboBox* cbYoshi = nullptr;      // profile selector; filled by ListPages
-    QTabWidget* tbFrame = nullptr;     // the settings panel's tab strip
+    SettingsPanel* tbFrame = nullptr;  // the settings panel's tab strip
     std::array<QWidget*, 4> FramePg{}; // its pages: 用紙・配置, 宛先・差出, 宛名, 設定
+    ProfileManager& profiles() { return m_pm; }
 
     // "開く(&O)": asks for an address list and loads it.
     void OpenListDialog();
@@ -76,12 +79,18 @@ private:
     void PaintPreview();
     void LsAdd_Click(int nRow);
     void mnPrint_Open();
+    void ShowPreviewImage();
+    void SyncProfiles();
+    void EditSasi();
+    void DoPrinterSetup();
+    void StoreSamaRules(const QString& sList, const QString& sFlag);
+    QList<int> SelectedRows() const;
 
     YIni& m_ini;
-    // The drawing object until the preview's imaging implementation is wired in: records
-    // every call and draws nothing.
-    TraceImaging m_ik;
+    PainterImaging m_ik; // the preview image and the printer
     MainState m_state;
+    ProfileManager m_pm;
+    int m_nSasi = 0; // the sender shown (hsBar)
     bool m_bClosed = false;
 };
 

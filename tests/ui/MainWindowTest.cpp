@@ -5,6 +5,7 @@
 #include "support/TestEnv.h"
 #include "ui/AddressListModel.h"
 #include "ui/PreviewView.h"
+#include "ui/SettingsPanel.h"
 
 #include <QApplication>
 #include <QComboBox>
