@@ -1,3 +1,4 @@
+#include "BatchRun.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
@@ -8,37 +9,15 @@
 using namespace Qt::StringLiterals;
 using namespace hoplark;
 
-namespace {
-
-struct BatchRun {
-    int rc = -1;
-    QString out, err;
-};
-
-// Runs the built hoplark-batch; it inherits the test's temporary HOME and XDG folders.
-BatchRun Batch(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(HOPLARK_BIN_DIR) + u"/hoplark-batch"_s, args);
-    BatchRun r;
-    if (!p.waitForFinished(60000))
-        return r;
-    r.rc = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
-
-} // namespace
-
 TEST(BatchWhere, DataOptionAnywhereMakesTheFolder) {
     const QString base = test::NewTempDir();
-    const BatchRun a = Batch({u"where"_s, u"--data"_s, base + u"/a/Nested"_s});
+    const ProcRun a = Batch({u"where"_s, u"--data"_s, base + u"/a/Nested"_s});
     EXPECT_EQ(a.rc, 0) << a.err.toStdString();
     EXPECT_EQ(a.out, base + u"/a/Nested/\n"_s);
     EXPECT_TRUE(QFileInfo(base + u"/a/Nested/Data"_s).isDir());
     EXPECT_TRUE(QFileInfo(base + u"/a/Nested/Paper"_s).isDir());
 
-    const BatchRun b = Batch({u"--data"_s, base + u"/b/"_s, u"where"_s});
+    const ProcRun b = Batch({u"--data"_s, base + u"/b/"_s, u"where"_s});
     EXPECT_EQ(b.rc, 0);
     EXPECT_EQ(b.out, base + u"/b/\n"_s);
 }
@@ -47,7 +26,7 @@ TEST(BatchWhere, WithoutDataItFollowsTheUserDataIniBesideIt) {
     // The build puts "%usr%" beside the programs: the default folder of "hoplark".
     ASSERT_EQ(test::ReadBytes(QStringLiteral(HOPLARK_BIN_DIR) + u"/UserData.ini"_s),
               QByteArray("%usr%"));
-    const BatchRun r = Batch({u"where"_s});
+    const ProcRun r = Batch({u"where"_s});
     EXPECT_EQ(r.rc, 0) << r.err.toStdString();
     const QString usr = test::TestHome() + u"/.local/share/Marbrook/hoplark/"_s;
     EXPECT_EQ(r.out, usr + u"\n"_s);
@@ -58,7 +37,7 @@ TEST(BatchWhere, WithoutDataItFollowsTheUserDataIniBesideIt) {
 TEST(BatchWhere, AFolderThatCannotBeMadeFailsWithItsName) {
     const QString base = test::NewTempDir();
     test::WriteBytes(base + u"/file"_s, "x");
-    const BatchRun r = Batch({u"where"_s, u"--data"_s, base + u"/file/sub"_s});
+    const ProcRun r = Batch({u"where"_s, u"--data"_s, base + u"/file/sub"_s});
     EXPECT_EQ(r.rc, 1);
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_TRUE(r.err.contains(base + u"/file/sub/ を作成できません"_s)) << r.err.toStdString();

@@ -1,0 +1,115 @@
+#include "batch/BatchSession.h"
+
+#include "environment/UserEnv.h"
+#include "profile/PageFile.h"
+#include "sender/Sasi.h"
+#include "startup/StartUp.h"
+
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace hoplark {
+
+BatchArgs ParseBatchArgs(const QStringList& args, const QStringList& valueOptions,
+                         const QStringList& flagOptions) {
+    BatchArgs a;
+    bool bOptions = true;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        if (!bOptions || !arg.startsWith(u"--"_s)) {
+            a.plain << arg;
+        } else if (arg == u"--"_s) {
+            bOptions = false;
+        } else if (valueOptions.contains(arg)) {
+            if (i + 1 >= args.size())
+                a.sError = arg + u" needs a value"_s;
+            else if (a.values.contains(arg))
+                a.sError = arg + u" given twice"_s;
+            else
+                a.values.insert(arg, args.at(++i));
+        } else if (flagOptions.contains(arg)) {
+            a.flags << arg;
+        } else {
+            a.sError = u"unknown option "_s + arg;
+        }
+        if (!a.sError.isEmpty())
+            break;
+    }
+    return a;
+}
+
+QString SessionRequestFrom(const BatchArgs& a, SessionRequest& req) {
+    if (!a.has(u"--profile"_s) || a.value(u"--profile"_s).isEmpty())
+        return u"--profile NAME is required"_s;
+    if (a.plain.size() != 1)
+        return u"one address list is required"_s;
+    req.sProfile = a.value(u"--profile"_s);
+    req.sCodes = a.value(u"--codes"_s);
+    req.sList = a.plain.first();
+    if (a.has(u"--sender"_s)) {
+        bool bOk = false;
+        const int n = a.value(u"--sender"_s).toInt(&bOk);
+        if (!bOk || n < 0 || n > 32767)
+            return u"--sender needs a number from 0"_s;
+        req.nSender = static_cast<qint16>(n);
+    }
+    return {};
+}
+
+QString OneLine(QString sMsg) {
+    sMsg.replace(u"\r\n"_s, u" "_s);
+    sMsg.replace(u'\r', u' ');
+    sMsg.replace(u'\n', u' ');
+    return sMsg.trimmed();
+}
+
+QString BatchImaging::TraceTo(const QString& sPath) {
+    m_traceFile.setFileName(sPath);
+    if (!m_traceFile.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return u"cannot write "_s + sPath;
+    m_trace = std::make_unique<TraceImaging>(&m_painter);
+    return {};
+}
+
+void BatchImaging::StartTrace() {
+    if (m_trace) {
+        m_trace->clear();
+        m_trace->setDevice(&m_traceFile);
+    }
+}
+
+BatchSession::BatchSession(Imaging& ik) : m_st(ik) {}
+BatchSession::~BatchSession() = default;
+
+QString BatchSession::Open(const QString& sDataDir, const SessionRequest& req) {
+    MainState& st = m_st;
+    QString sMsg = PrepareUserFolder(ProgramFolder(), u"hoplark"_s, sDataDir, st.UsrFld);
+    if (!sMsg.isEmpty())
+        return OneLine(sMsg);
+
+    // The honorific rules, as the window's load sequence hands them over.
+    UserEnv env;
+    bool bOk = false;
+    env.GetTxt(st.UsrFld + u"User.xml"_s, bOk);
+    env.GetGtx(u"印刷"_s);
+    st.sama.ReadSamaRule(env.vGtVal(u"重複敬称"_s, QString()).toString(),
+                         env.vGtVal(u"敬称SPC"_s, u"1"_s).toString());
+
+    m_page = std::make_unique<PageFile>(st.model, st.page, st.ik, st.UsrFld, st.bBusy);
+    sMsg = m_page->LoadPage(req.sProfile);
+    if (!sMsg.isEmpty())
+        return OneLine(u"profile "_s + req.sProfile + u": "_s + sMsg);
+
+    qint16 n = req.nSender;
+    st.txAdd = ShowSasi(st.UsrFld, n).txAdd;
+
+    if (!QFileInfo(req.sList).isFile())
+        return u"address list not found: "_s + req.sList;
+    // An absolute path: a relative one whose first word held no "\" could be taken for codes.
+    const QString sPath = QFileInfo(req.sList).absoluteFilePath();
+    st.adr.LoadAdrList(req.sCodes.isEmpty() ? sPath : req.sCodes + u' ' + sPath);
+    return {};
+}
+
+} // namespace hoplark

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "render/MainState.h"
+#include "render/imaging/PainterImaging.h"
+#include "render/imaging/TraceImaging.h"
+
+#include <QFile>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+namespace hoplark {
+
+class Imaging;
+class PageFile;
+
+// A command line of "--name VALUE" options, "--flag" switches and plain arguments.
+struct BatchArgs {
+    QMap<QString, QString> values; // option name (with "--") → value
+    QStringList flags;             // switches given
+    QStringList plain;             // the other arguments, in order ("--" ends the options)
+    QString sError;                // not empty: the command line is wrong (this says why)
+
+    bool has(const QString& name) const { return values.contains(name); }
+    QString value(const QString& name) const { return values.value(name); }
+};
+// Options named in valueOptions take the next argument; each may be given once.
+BatchArgs ParseBatchArgs(const QStringList& args, const QStringList& valueOptions,
+                         const QStringList& flagOptions = {});
+
+// The imaging layer of a drawing command: a preview of nPx x nPx pixels at 96 dpi, traced
+// into a JSON-lines file when asked.
+class BatchImaging {
+public:
+    explicit BatchImaging(int nPx) : m_painter(QSize(nPx, nPx), 96) {}
+    // Opens sPath for the trace. Empty on success, else the message.
+    QString TraceTo(const QString& sPath);
+    // From now on every call is written to the trace: the drawing, not the set-up before it.
+    void StartTrace();
+
+    PainterImaging& painter() { return m_painter; }
+    TraceImaging* trace() { return m_trace.get(); }
+    Imaging& ik() { return m_trace ? static_cast<Imaging&>(*m_trace) : m_painter; }
+
+private:
+    PainterImaging m_painter;
+    QFile m_traceFile;
+    std::unique_ptr<TraceImaging> m_trace;
+};
+
+// What the drawing commands share: "--profile NAME", "[--codes CODES] LIST", "--sender N".
+struct SessionRequest {
+    QString sProfile;
+    QString sCodes; // empty: the list is loaded without column codes
+    QString sList;
+    qint16 nSender = 0; // 0: the first sender
+};
+
+// The main window's state as its load sequence leaves it, without a window: the user data
+// folder, the honorific rules of "User.xml", the profile, the sender and the address list.
+class BatchSession {
+public:
+    explicit BatchSession(Imaging& ik);
+    ~BatchSession();
+    BatchSession(const BatchSession&) = delete;
+    BatchSession& operator=(const BatchSession&) = delete;
+
+    // sDataDir: the "--data" folder (empty: as the window program finds it). Returns an empty
+    // string on success, else a message of one line.
+    QString Open(const QString& sDataDir, const SessionRequest& req);
+
+    MainState& st() { return m_st; }
+
+private:
+    MainState m_st;
+    std::unique_ptr<PageFile> m_page;
+};
+
+// The request of the shared options, or a message saying what is wrong.
+QString SessionRequestFrom(const BatchArgs& a, SessionRequest& req);
+
+// A message of one line: CR and LF become blanks.
+QString OneLine(QString sMsg);
+
+} // namespace hoplark
