@@ -1,11 +1,183 @@
 #include "batch/BatchCommand.h"
+#include "batch/BatchSession.h"
+
+#include "render/PrintRows.h"
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
 
 namespace hoplark {
 
-// Seam: this command lands with its own work; until then it says so and fails.
+namespace {
+
+int PrintUsage(BatchContext& ctx, const QString& sWhy) {
+    ctx.err << "hoplark-batch print: " << sWhy << '\n'
+            << "usage: hoplark-batch print [--data DIR] --profile NAME [--codes CODES] LIST\n"
+               "         [--rows all|current:N|after:N|select:N,N,...] [--sender N]\n"
+               "         (--pdf OUT.pdf | --printer QUEUE) [--trace OUT.jsonl] [--progress]\n"
+               "  rows are counted from 0 in list order\n";
+    return 2;
+}
+
+struct RowsRequest {
+    int nMode = kPrintAll;
+    int nAdrIdx = 0;
+    QList<int> selected;
+};
+
+// "all", "current:N", "after:N" or "select:N,N,..."; false when the text is none of them.
+bool ParseRows(const QString& sRows, RowsRequest& r) {
+    const auto number = [](const QString& s, int& n) {
+        bool bOk = false;
+        n = s.toInt(&bOk);
+        return bOk && n >= 0;
+    };
+    if (sRows == u"all"_s) {
+        r.nMode = kPrintAll;
+        return true;
+    }
+    const qsizetype nColon = sRows.indexOf(u':');
+    if (nColon < 0)
+        return false;
+    const QString sKind = sRows.left(nColon);
+    const QString sArg = sRows.mid(nColon + 1);
+    if (sKind == u"current"_s || sKind == u"after"_s) {
+        r.nMode = sKind == u"current"_s ? kPrintCurrent : kPrintAfter;
+        return number(sArg, r.nAdrIdx);
+    }
+    if (sKind == u"select"_s) {
+        r.nMode = kPrintSelected;
+        if (sArg.isEmpty())
+            return true; // nothing selected: an empty job
+        for (const QString& s : sArg.split(u',')) {
+            int n = 0;
+            if (!number(s, n))
+                return false;
+            r.selected << n;
+        }
+        return true;
+    }
+    return false;
+}
+
+// Sends the job to the CUPS queue sQueue: the profile's settings with that printer named,
+// loaded from a copy in sDir.
+QString UseQueue(PainterImaging& pik, const QString& sQueue, const QString& sDir) {
+    std::optional<PrinterSettings> s = pik.CurrentPrinterSettings();
+    if (!s)
+        return u"the profile has no usable printer settings"_s;
+    s->printerName = sQueue;
+    s->outputFile.clear();
+    const QString sPath = sDir + u"/queue.ik7"_s;
+    const QString sMsg = s->Write(sPath);
+    if (!sMsg.isEmpty())
+        return OneLine(sMsg);
+    pik.LoadPrinterSettings(sPath);
+    return {};
+}
+
+} // namespace
+
+// The print loop of the window on a PDF file (or a named print queue) instead of the printer
+// of the profile, with the page size of the profile's printer settings.
 int CmdPrint(BatchContext& ctx) {
-    ctx.err << "hoplark-batch: this command is not available yet\n";
-    return 3;
+    const BatchArgs a = ParseBatchArgs(ctx.args,
+                                       {u"--profile"_s, u"--codes"_s, u"--rows"_s, u"--sender"_s,
+                                        u"--pdf"_s, u"--printer"_s, u"--trace"_s},
+                                       {u"--progress"_s});
+    if (!a.sError.isEmpty())
+        return PrintUsage(ctx, a.sError);
+    SessionRequest req;
+    const QString sWrong = SessionRequestFrom(a, req);
+    if (!sWrong.isEmpty())
+        return PrintUsage(ctx, sWrong);
+    if (a.has(u"--pdf"_s) == a.has(u"--printer"_s))
+        return PrintUsage(ctx, u"give either --pdf OUT.pdf or --printer QUEUE"_s);
+    RowsRequest rows;
+    if (a.has(u"--rows"_s) && !ParseRows(a.value(u"--rows"_s), rows))
+        return PrintUsage(ctx, u"--rows takes all, current:N, after:N or select:N,N,..."_s);
+    const bool bProgress = a.flags.contains(u"--progress"_s);
+
+    // The preview mapping of the layout is that of a 600 x 600 pixel preview at 96 dpi.
+    BatchImaging imaging(600);
+    if (a.has(u"--trace"_s)) {
+        const QString sMsg = imaging.TraceTo(a.value(u"--trace"_s));
+        if (!sMsg.isEmpty()) {
+            ctx.err << "hoplark-batch print: " << sMsg << '\n';
+            return 1;
+        }
+    }
+    PainterImaging& pik = imaging.painter();
+    TraceImaging* trace = imaging.trace();
+
+    BatchSession session(imaging.ik());
+    QString sMsg = session.Open(ctx.dataDir, req);
+    if (!sMsg.isEmpty()) {
+        ctx.err << "hoplark-batch print: " << sMsg << '\n';
+        return 1;
+    }
+    MainState& st = session.st();
+
+    QTemporaryDir tmp;
+    if (a.has(u"--pdf"_s)) {
+        // A job without pages writes no file: an older file of that name must not pass for
+        // this run's result.
+        QFile::remove(a.value(u"--pdf"_s));
+        pik.ForcePdfOutput(a.value(u"--pdf"_s));
+    } else {
+        sMsg = tmp.isValid() ? UseQueue(pik, a.value(u"--printer"_s), tmp.path())
+                             : u"no temporary folder"_s;
+        if (!sMsg.isEmpty()) {
+            ctx.err << "hoplark-batch print: " << sMsg << '\n';
+            return 1;
+        }
+    }
+
+    imaging.StartTrace();
+    // The window has always drawn a preview before it prints, and the printed postal-code
+    // boxes stand where that preview placed them: draw the preview of the first row to print.
+    st.adr.nAdrIdx = rows.nAdrIdx;
+    const std::optional<QList<int>> printed =
+        PrintRowList(rows.nMode, st.adr.nAdrIdx, st.adr.count(), rows.selected);
+    if (printed && !printed->isEmpty())
+        st.adr.nAdrIdx = printed->first();
+    sMsg = st.RefreshPreview();
+    st.adr.nAdrIdx = rows.nAdrIdx;
+    if (!sMsg.isEmpty()) {
+        ctx.err << "hoplark-batch print: " << OneLine(sMsg) << '\n';
+        return 1;
+    }
+    if (trace)
+        trace->clear(); // the file has the lines; memory need not keep them for every page
+
+    PrintCallbacks cb;
+    if (bProgress) {
+        cb.progress = [&ctx, trace](int nDone, int nTotal) {
+            ctx.err << "printed " << nDone << " / " << nTotal << '\n';
+            ctx.err.flush();
+            if (trace)
+                trace->clear();
+            return true;
+        };
+    } else if (trace) {
+        cb.progress = [trace](int, int) {
+            trace->clear();
+            return true;
+        };
+    }
+    const PrintOutcome out = PrintRows(st, rows.nMode, rows.selected, cb);
+    if (!out.sMsg.isEmpty()) {
+        ctx.err << "hoplark-batch print: " << OneLine(out.sMsg) << '\n';
+        return 1;
+    }
+    if (!out.bJob) {
+        ctx.err << "hoplark-batch print: the print job could not be started\n";
+        return 1;
+    }
+    ctx.out << (a.has(u"--pdf"_s) ? a.value(u"--pdf"_s) : a.value(u"--printer"_s)) << ": "
+            << out.nPages << (out.nPages == 1 ? " page\n" : " pages\n");
+    return 0;
 }
 
 } // namespace hoplark

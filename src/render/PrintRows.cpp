@@ -113,7 +113,7 @@ PrintOutcome PrintRows(MainState& st, int nMode, const QList<int>& selected,
             out.bCancelled = true;
         } else {
             for (int r : *rows) {
-                st.adr.nAdrIdx = static_cast<qint16>(r);
+                st.adr.nAdrIdx = r;
                 ik.StartPage();
                 bInPage = true;
                 ComposeAdr(st, 2);

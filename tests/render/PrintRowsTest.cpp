@@ -77,7 +77,7 @@ TEST(PrintRows, OnePagePerRowInOneJob) {
     for (const Case& t : cases) {
         ScriptedPrinter ik;
         auto st = test::PostcardState(ik, test::NewTempDir() + u"/"_s, 5);
-        st->adr.nAdrIdx = static_cast<qint16>(t.nAdrIdx);
+        st->adr.nAdrIdx = t.nAdrIdx;
         QList<int> rowsSeen;
         QList<int> busy;
         PrintCallbacks cb;
