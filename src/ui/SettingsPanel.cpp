@@ -76,6 +76,8 @@ QWidget* SettingsPanel::Wrap(QWidget* page) {
 void SettingsPanel::InitTabs() {
     setCurrentIndex(0);
     st.page.bSender = true;
+    // The load sequence has read the honorific rules by now.
+    ShowSama();
 }
 
 void SettingsPanel::Refresh() {

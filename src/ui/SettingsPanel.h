@@ -33,12 +33,13 @@ public:
     // The font and colour dialogs; the standard ones unless a test puts its own in.
     void SetDialogs(PanelDialogs dialogs) { m_dialogs = std::move(dialogs); }
 
-    // Set-up before the first profile is loaded: the first page shown, bSender := true.
+    // Set-up before the first profile is loaded: the first page shown, bSender := true, the
+    // honorific rules of the main state shown.
     void InitTabs();
     // Shows every value of the model and of the page variables, with bBusy raised, and
     // applies what the sender switch and the centring switches derive. Does not redraw.
     void LoadFromModel();
-    // Shows the honorific rules held by the main state (after ReadSamaRule).
+    // Shows the honorific rules held by the main state (txSamaE, chSama).
     void ShowSama();
     // Writing direction: bVertical and the margin panel shown in pcPos.
     void SetMjhk(bool bV);

@@ -146,8 +146,9 @@ TEST_F(PanelLoadTest, CaptionsShowTheRecordSamples) {
 }
 
 TEST_F(PanelLoadTest, SamaPageShowsTheRulesAndItsFixedText) {
+    // The load sequence reads the rules before it sets up the tabs.
     st.sama.ReadSamaRule(u"先生,殿"_s, u"1"_s);
-    panel.ShowSama();
+    panel.InitTabs();
     EXPECT_EQ(sama().txSamaE->toPlainText(), u"先生\n殿"_s);
     EXPECT_TRUE(sama().chSama->isChecked());
     EXPECT_TRUE(sama().txSamaD->isReadOnly());
