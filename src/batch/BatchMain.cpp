@@ -22,8 +22,7 @@ const QList<Command>& Commands() {
     static const QList<Command> commands{
         {u"where"_s, CmdWhere, u"where"_s},
         {u"records"_s, CmdRecords, u"records [--codes CODES] FILE"_s},
-        {u"sama"_s, CmdSama,
-         u"sama [--list L] [--spc 0|1] [--default S] [--honorific H] NAMES"_s},
+        {u"sama"_s, CmdSama, u"sama [--list L] [--spc 0|1] [--default S] [--honorific H] NAMES"_s},
         {u"preview"_s, CmdPreview,
          u"preview --profile NAME [--codes CODES] LIST [--row N] [--sender N] [--size PX] "
          u"--png OUT [--trace OUT.jsonl]"_s},

@@ -1,3 +1,5 @@
 #include "batch/BatchMain.h"
 
-int main(int argc, char** argv) { return hoplark::BatchMain(argc, argv); }
+int main(int argc, char** argv) {
+    return hoplark::BatchMain(argc, argv);
+}
