@@ -21,8 +21,17 @@ namespace {
 // repeated a few times (the clip keeps the rectangle in any case).
 constexpr int kFitRounds = 3;
 
+constexpr qsizetype kSizedFonts = 64;
+
 qreal EmOf(const ImagingStyle& style, double nUnitsPerInch) {
     return style.size * nUnitsPerInch / 72.0;
+}
+
+// Every character of s has a glyph in raw.
+bool InFont(const QRawFont& raw, const QString& s) {
+    const QList<uint> ucs4 = s.toUcs4();
+    return raw.isValid() && std::all_of(ucs4.cbegin(), ucs4.cend(),
+                                        [&raw](uint c) { return raw.supportsCharacter(c); });
 }
 
 // A cell of vertical text: one character with the marks that belong to it.
@@ -63,6 +72,17 @@ qreal AlignedStart(int nAlign, qreal start, qreal length, qreal extent) {
     }
 }
 
+// A clip is a path per text in a PDF: it is set unless the text's em boxes lie well inside
+// rect (antialiasing reaches a little past the ink) in glyphs of the font itself; fallback
+// glyphs, slant and lines may reach further.
+void ClipUnlessInside(QPainter& painter, const ImagingStyle& style, const QRectF& rect,
+                      const QRectF& box, bool bOwnGlyphs) {
+    const qreal margin = std::min(box.width(), box.height()) / 16;
+    if (!bOwnGlyphs || style.italic || style.underline || style.strike ||
+        !rect.adjusted(margin, margin, -margin, -margin).contains(box))
+        painter.setClipRect(rect, Qt::IntersectClip);
+}
+
 } // namespace
 
 QString TextRenderer::Family(const QString& sName) {
@@ -97,9 +117,19 @@ QRawFont TextRenderer::RawFont(const ImagingStyle& style, qreal em) {
         font.setPixelSize(100);
         it = m_rawFonts.insert(sKey, QRawFont::fromFont(font));
     }
-    QRawFont raw = *it;
-    raw.setPixelSize(std::max<qreal>(em, 0.01));
-    return raw;
+    // Each new size makes a new font engine that loads its glyphs again; pages repeat their
+    // sizes, so the sized fonts are kept (a few dozen at most).
+    const qreal px = std::max<qreal>(em, 0.01);
+    const QString sSized = sKey + u'@' + QString::number(px, 'g', 17);
+    auto sized = m_sizedFonts.find(sSized);
+    if (sized == m_sizedFonts.end()) {
+        if (m_sizedFonts.size() >= kSizedFonts)
+            m_sizedFonts.clear();
+        QRawFont raw = *it;
+        raw.setPixelSize(px);
+        sized = m_sizedFonts.insert(sSized, raw);
+    }
+    return *sized;
 }
 
 const QHash<quint32, quint32>& TextRenderer::VertMap(const QString& sFamily, const QRawFont& raw) {
@@ -159,8 +189,6 @@ void TextRenderer::Draw(QPainter& painter, const ImagingStyle& style, const QStr
     if (em <= 0 || sText.isEmpty() || (bFit && (rect.width() <= 0 || rect.height() <= 0)))
         return;
     painter.save();
-    if (bFit)
-        painter.setClipRect(rect, Qt::IntersectClip);
     painter.setPen(WinColor(style.color));
     painter.setRenderHint(QPainter::TextAntialiasing);
     if (style.dir == 2)
@@ -184,6 +212,9 @@ void TextRenderer::DrawHorizontal(QPainter& painter, const ImagingStyle& style,
     }
     const qreal x = AlignedStart(style.alignH, rect.left(), rect.width(), width);
     const qreal top = AlignedStart(style.alignV, rect.top(), rect.height(), em);
+    if (bFit)
+        ClipUnlessInside(painter, style, rect, QRectF(x, top, width, em),
+                         InFont(RawFont(style, em), sText));
     painter.setFont(font);
     painter.drawText(QPointF(x, top + Baseline(em, fm.ascent(), fm.descent())), sText);
 }
@@ -207,6 +238,10 @@ void TextRenderer::DrawVertical(QPainter& painter, const ImagingStyle& style, co
     const qreal left = AlignedStart(style.alignH, rect.left(), rect.width(), em);
     const qreal top = AlignedStart(style.alignV, rect.top(), rect.height(), extent);
     const qreal centre = left + em / 2;
+    if (bFit)
+        ClipUnlessInside(
+            painter, style, rect, QRectF(left, top, em, extent),
+            std::all_of(cells.cbegin(), cells.cend(), [](const Cell& c) { return c.glyph != 0; }));
     const qreal ascent = raw.isValid() ? raw.ascent() : QFontMetricsF(font, &device).ascent();
     const qreal descent = raw.isValid() ? raw.descent() : QFontMetricsF(font, &device).descent();
     const qreal baseline = Baseline(em, ascent, descent);

@@ -56,7 +56,8 @@ private:
                       const QRectF& rect, bool bFit, qreal em);
 
     QHash<QString, QString> m_families;
-    QHash<QString, QRawFont> m_rawFonts;
+    QHash<QString, QRawFont> m_rawFonts;   // family and face, at 100 px
+    QHash<QString, QRawFont> m_sizedFonts; // the same at the sizes drawn
     QHash<QString, QHash<quint32, quint32>> m_vertMaps;
 };
 
