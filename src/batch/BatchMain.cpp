@@ -28,7 +28,7 @@ const QList<Command>& Commands() {
          u"--png OUT [--trace OUT.jsonl]"_s},
         {u"print"_s, CmdPrint,
          u"print --profile NAME [--codes CODES] LIST [--rows all|current:N|after:N|select:N,...] "
-         u"[--sender N] --pdf OUT.pdf [--trace OUT.jsonl] [--progress]"_s},
+         u"[--sender N] (--pdf OUT.pdf | --printer QUEUE) [--trace OUT.jsonl] [--progress]"_s},
     };
     return commands;
 }
@@ -40,12 +40,23 @@ void Usage(QTextStream& err) {
     err.flush();
 }
 
+QtMessageHandler g_defaultHandler = nullptr;
+
+// Scripts read standard error as the command's own messages: Qt's note that a session without
+// XDG_RUNTIME_DIR gets a folder of its own (as under cron or ssh) is no fault of the command.
+void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& sMsg) {
+    if (type == QtWarningMsg && sMsg.startsWith(u"QStandardPaths: XDG_RUNTIME_DIR not set"_s))
+        return;
+    g_defaultHandler(type, context, sMsg);
+}
+
 } // namespace
 
 int BatchMain(int argc, char** argv) {
     // Drawing and PDF output need QtGui, never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    g_defaultHandler = qInstallMessageHandler(QuietHandler);
     QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -18,8 +18,10 @@ struct ProcRun {
     bool bAllJson = true; // every stdout line was one JSON object
 };
 
-inline ProcRun Exec(const QString& program, const QStringList& args) {
+inline ProcRun Exec(const QString& program, const QStringList& args,
+                    const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
     QProcess p;
+    p.setProcessEnvironment(env);
     p.start(program, args);
     ProcRun r;
     if (!p.waitForFinished(120000))

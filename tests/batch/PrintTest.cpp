@@ -210,3 +210,15 @@ TEST(BatchPrint, WrongRequestsFailWithOneLine) {
     const ProcRun r = Batch(missingProfile);
     EXPECT_TRUE(r.err.contains(u"ない用紙.ik7 がありません"_s)) << r.err.toStdString();
 }
+
+TEST(BatchPrint, AFailureIsOneLineEvenWithoutARuntimeFolder) {
+    Fixture f;
+    QStringList args = f.Args(test::NewTempDir() + u"/out.pdf"_s);
+    args[4] = u"ない用紙"_s;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(u"XDG_RUNTIME_DIR"_s);
+    const ProcRun r = Exec(QStringLiteral(HOPLARK_BIN_DIR "/hoplark-batch"), args, env);
+    EXPECT_EQ(r.rc, 1);
+    EXPECT_EQ(r.err.count(u'\n'), 1) << r.err.toStdString();
+    EXPECT_TRUE(r.err.startsWith(u"hoplark-batch print: "_s)) << r.err.toStdString();
+}
