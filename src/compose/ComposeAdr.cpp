@@ -117,16 +117,12 @@ void DrawNames(MainState& st, const QString& names) {
         // One name with room for two lines: it stands half-way between the first two.
         const LineBox& b0 = PageLayout::Box(l.aNameBox, 0);
         const LineBox& b1 = PageLayout::Box(l.aNameBox, 1);
+        // Each moved edge is rounded once, as a whole.
         LineBox b = b0;
-        if (st.page.bVertical) {
-            const int d = Nearest((double(b1[0]) - b0[0]) / 2);
-            b[0] = Long(qint64(b[0]) + d);
-            b[2] = Long(qint64(b[2]) + d);
-        } else {
-            const int d = Nearest((double(b1[1]) - b0[1]) / 2);
-            b[1] = Long(qint64(b[1]) + d);
-            b[3] = Long(qint64(b[3]) + d);
-        }
+        const int across = st.page.bVertical ? 0 : 1;
+        const double d = (double(b1[across]) - b0[across]) / 2;
+        b[across] = Nearest(b0[across] + d);
+        b[across + 2] = Nearest(b0[across + 2] + d);
         ApplyFont(st, 3, bCentre, false, false);
         DrawTextBox(st, b, lines[0]);
         l.bNameExtra = true;

@@ -75,7 +75,6 @@ void DotNames(MainState& st, const QString& line, int& nRow, bool bCentre) {
     const int nRows = l.nMaxRow[1] + (st.page.bExtraOk ? 1 : 0);
     const double pitch = nRows < n ? double(nRows) * l.nPitch[2] / n : l.nPitch[2];
     const int step = Nearest(pitch * 1.1);
-    const int nWidth = Nearest(pitch);
 
     QString family;
     const qsizetype sp = parts[0].lastIndexOf(u'　');
@@ -106,17 +105,18 @@ void DotNames(MainState& st, const QString& line, int& nRow, bool bCentre) {
             end = start + extent;
     }
 
-    // Across: box k lies k steps from the frame's first edge.
+    // Across: box k lies k steps from the frame's first edge and is one pitch wide (its far
+    // edge rounded once).
     auto boxAt = [&](qsizetype k, int from, int to) {
         LineBox b;
         if (bVertical) {
             b[0] = Long(qint64(frame[0]) - k * step);
-            b[2] = Long(qint64(b[0]) - nWidth);
+            b[2] = Nearest(b[0] - pitch);
             b[1] = from;
             b[3] = to;
         } else {
             b[1] = Long(qint64(frame[1]) + k * step);
-            b[3] = Long(qint64(b[1]) + nWidth);
+            b[3] = Nearest(b[1] + pitch);
             b[0] = from;
             b[2] = to;
         }

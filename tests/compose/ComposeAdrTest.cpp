@@ -87,13 +87,19 @@ TEST(ComposeAdr, SingleNameBetweenFirstTwoRows) {
         bool bVertical;
         Rect box;
         bool bNameExtra;
+        QString spacing = u"0.5"_s; // name lines apart, in lines
     };
     for (const Case& c : {Case{u"3行"_s, false, {400, 662, 900, 722}, true},
                           Case{u"3行"_s, true, {538, 500, 478, 1280}, true},
-                          Case{u"１行"_s, false, {400, 617, 900, 677}, false}}) {
+                          Case{u"１行"_s, false, {400, 617, 900, 677}, false},
+                          // Rows 75 apart: the half-way edge 654.5 (545.5 leftwards) is
+                          // rounded once, to the even neighbour.
+                          Case{u"3行"_s, false, {400, 654, 900, 714}, true, u"0.25"_s},
+                          Case{u"3行"_s, true, {546, 500, 486, 1280}, true, u"0.25"_s}}) {
         Printed p(u"1,;東京都,,山田太郎,"_s);
         p.st.page.bVertical = c.bVertical;
         p.st.model.cbMxRw[1] = {c.rows, -1};
+        p.st.model.cbRwPt[2] = p.st.model.cbRwPtB[2] = {c.spacing, -1};
         p.Compose();
         // Vertical text is widened, its blank too.
         EXPECT_EQ(p.At(c.bVertical ? u"山田太郎　様"_s : u"山田太郎 様"_s), c.box)
@@ -126,6 +132,27 @@ TEST(ComposeAdr, JointNameCentredAndSqueezed) {
     EXPECT_EQ(p.At(u"山田"_s), (Rect{542, 617, 596, 657}));
     EXPECT_EQ(p.At(u"一郎 様"_s), (Rect{596, 617, 686, 657}));
     EXPECT_EQ(p.At(u"三郎 様"_s), (Rect{596, 705, 686, 745}));
+}
+
+TEST(ComposeAdr, JointNameHalfPitchBoxesRoundedOnce) {
+    // Two names in one row of 51: pitch 25.5, step 28; each box edge is rounded once.
+    struct Case {
+        bool bVertical;
+        Rect family, first, second; // 山田, 一郎 様, 二郎 様
+    };
+    for (const Case& c :
+         {Case{false, {400, 617, 448, 642}, {448, 617, 900, 642}, {448, 645, 900, 670}},
+          Case{true, {583, 500, 558, 548}, {583, 548, 558, 1280}, {555, 548, 530, 1280}}}) {
+        Printed p(u"1,;東京都,,山田　一郎・二郎,"_s);
+        p.st.page.bVertical = c.bVertical;
+        p.st.model.cbMxRw[1] = {u"1行"_s, -1};
+        p.st.model.lbAdd[3].size = 12;
+        p.Compose();
+        const QString sp = c.bVertical ? u"　"_s : u" "_s; // vertical text is widened
+        EXPECT_EQ(p.At(u"山田"_s), c.family) << c.bVertical;
+        EXPECT_EQ(p.At(u"一郎"_s + sp + u"様"_s), c.first) << c.bVertical;
+        EXPECT_EQ(p.At(u"二郎"_s + sp + u"様"_s), c.second) << c.bVertical;
+    }
 }
 
 TEST(ComposeAdr, PostalCodeBoxesAndSenderWhenPrinting) {
