@@ -51,9 +51,11 @@ void WrapParts(QString& text, int maxLines, int lineCap, int count, bool bNames)
         } else if (part.startsWith(kTitle)) {
             pending = Break::Plain;
         }
-        // An affiliation line made by an earlier pass starts its line again on a re-wrap,
-        // so its mark stays at the start of a line.
-        if (line.size() + part.size() > cap || part.startsWith(kAffiliation)) {
+        // A title stands on its own line, so it starts one as well as ending it; an
+        // affiliation line made by an earlier pass starts its line again on a re-wrap. Either
+        // mark thus stays at the start of a line, where the drawing looks for it.
+        if (line.size() + part.size() > cap || part.startsWith(kAffiliation) ||
+            part.startsWith(kTitle)) {
             flushLine();
             line = part;
         } else {

@@ -22,6 +22,9 @@ TEST(FitLines, Wrapping) {
          u"東京都 千代田区;丸の内一丁目1番1号"_s},
         // A title entry always ends its line.
         {u"'代表取締役;山田太郎 様"_s, 3, 20, true, u"'代表取締役;山田太郎 様"_s},
+        // ...and starts one: a second person's title is not joined to the first name.
+        {u"'部長;山田太郎 様;'課長;鈴木花子 様"_s, 4, 20, true,
+         u"'部長;山田太郎 様;'課長;鈴木花子 様"_s},
         // A joint name takes one placeholder line per further name.
         {u"山田　太郎・花子"_s, 3, 20, true, u"山田　太郎・花子;@%@"_s},
         {u"山田　太郎・花子・次郎"_s, 3, 20, true, u"山田　太郎・花子・次郎;@%@;@%@"_s},
