@@ -26,8 +26,10 @@ int HalfIndexOf(char16_t full) {
 }
 
 // カ..ト and ハ..ホ take a dakuten as code + 1; ハ..ホ a handakuten as code + 2; ウ → ヴ.
+// The small ッ sits between チ and ツ, so the pairs after it start one code later.
 bool TakesDakuten(char16_t c) {
-    return (c >= u'カ' && c <= u'ト' && (c - u'カ') % 2 == 0 && c != u'ッ') ||
+    return (c >= u'カ' && c <= u'チ' && (c - u'カ') % 2 == 0) ||
+           (c >= u'ツ' && c <= u'ト' && (c - u'ツ') % 2 == 0) ||
            (c >= u'ハ' && c <= u'ホ' && (c - u'ハ') % 3 == 0) || c == u'ウ';
 }
 bool TakesHandakuten(char16_t c) { return c >= u'ハ' && c <= u'ホ' && (c - u'ハ') % 3 == 0; }

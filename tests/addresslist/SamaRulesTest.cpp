@@ -57,6 +57,7 @@ const Placing kPlacings[] = {
     {u"本社殿,殿", u"0", u"株式会社本社殿", u"", u"様", u"株式会社 本社殿", u"様"},
     // The cut length comes from the narrowed name: voiced katakana take two characters there.
     {u"殿", u"0", u"ガス殿", u"", u"様", u"ガス殿 殿", u"様"},
+    {u"ﾄﾞﾉ", u"0", u"山田ドノ", u"", u"様", u"山田 ﾄﾞﾉ", u"様"},
     // A title entry never takes an honorific.
     {u"殿", u"0", u"'工場長殿;山田", u"", u"様", u"'工場長殿;山田 様", u"様"},
 };

@@ -15,6 +15,10 @@ TEST(Width, NarrowAndWide) {
         {u"ガッコウ"_s, u"ｶﾞｯｺｳ"_s},
         {u"パン"_s, u"ﾊﾟﾝ"_s},
         {u"ヴ"_s, u"ｳﾞ"_s},
+        // Every voiced and semi-voiced katakana, the ones after the small ッ included.
+        {u"ガギグゲゴザジズゼゾダヂヅデドバビブベボパピプペポ"_s,
+         u"ｶﾞｷﾞｸﾞｹﾞｺﾞｻﾞｼﾞｽﾞｾﾞｿﾞﾀﾞﾁﾞﾂﾞﾃﾞﾄﾞﾊﾞﾋﾞﾌﾞﾍﾞﾎﾞﾊﾟﾋﾟﾌﾟﾍﾟﾎﾟ"_s},
+        {u"ッツテト"_s, u"ｯﾂﾃﾄ"_s},
         {u"「テスト」、。ー"_s, u"｢ﾃｽﾄ｣､｡ｰ"_s},
         {u"漢字"_s, u"漢字"_s},
     };
