@@ -50,7 +50,11 @@ bool FitBlocks(MainState& st, QString& address, QString& names) {
 
 void DrawAddress(MainState& st, const QString& address) {
     const PageLayout& l = st.lay;
-    const QStringList lines = address.split(u';');
+    QStringList lines = address.split(u';');
+    // Unfitted segments still carry the mark that ends the address proper: it is not text.
+    for (QString& line : lines)
+        if (line.endsWith(kSegEnd))
+            line.chop(1);
     const qsizetype last = std::min<qsizetype>(lines.size() - 1, l.nAdrRows - 1);
     st.lbAddCaption[1] = lines[0];
     ApplyFont(st, 1, false, false, false);

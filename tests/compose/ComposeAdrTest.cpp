@@ -57,6 +57,14 @@ TEST(ComposeAdr, ShortSecondLineIndentedInFullLayoutOnly) {
     EXPECT_EQ(pre.At(u"丸の内1-1"_s), (Rect{300, 376, 900, 427}));
 }
 
+TEST(ComposeAdr, SegmentsOptionDrawsEverySegmentWithoutMarks) {
+    Printed p(u"1,;東京都;丸の内1-1,総務部,山田太郎,"_s);
+    p.st.model.OptAdd[0] = true; // "宛名1.2.3と区切られている": no fitting
+    p.st.model.OptAdd[1] = false;
+    p.Compose();
+    EXPECT_EQ(p.TextValues().mid(7, 3), (QStringList{u"東京都"_s, u"丸の内1-1"_s, u"総務部"_s}));
+}
+
 TEST(ComposeAdr, VerticalAffiliationShiftsLeftAndIndentsDown) {
     Printed p(u"1,;東京都千代田区;丸の内1-1,総務部,山田太郎,"_s);
     p.st.page.bVertical = true;
