@@ -35,9 +35,10 @@ void WrapParts(QString& text, int maxLines, int lineCap, int count, bool bNames)
             pending = Break::None;
         }
         part = TrimBlanks(part);
-        if (bNames && part.contains(u'・')) {
+        if (bNames && part.contains(u'・') && !part.startsWith(kTitle)) {
             // A joint name stands on its own line with one placeholder line for every name
-            // after the first. A name gathered before it keeps its own line.
+            // after the first. A name gathered before it keeps its own line. A title with a
+            // "・" ("営業・企画部長") is drawn whole, so it takes no placeholders.
             flushLine();
             if (!text.isEmpty() && !text.endsWith(u';'))
                 text += u';';

@@ -42,6 +42,8 @@ TEST(FitLines, Wrapping) {
          u"AAAAAAAAAAAAAAAAAAAAA;BBBBBBBBBBBBBBBBBBBBB;CCCCCCCCCCCCCCCCCCCCC"_s},
         // An affiliation line keeps its mark at the start of a line when re-wrapped.
         {u"A\r;BB;CC"_s, 1, 2, false, u"A;☆BB CC"_s},
+        // A title written with "・" is no joint name: no placeholder line under it.
+        {u"'営業・企画部長;山田太郎"_s, 3, 20, true, u"'営業・企画部長;山田太郎"_s},
         // A name gathered before a joint name keeps its own line.
         {u"山田一郎 様;山田　太郎・花子"_s, 3, 20, true, u"山田一郎 様;山田　太郎・花子;@%@"_s},
     };
