@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 
 namespace hoplark {
@@ -122,10 +124,28 @@ void AtIni::SetTag(const QString& sCp, const TagValue& vDt) {
 }
 
 QString AtIni::NumberText(double v) {
-    // Up to 15 significant digits, as the numbers were always written.
-    QString s = QString::number(v, 'g', 15);
-    s.replace(u'e', u'E');
-    return s == u"-0"_s ? u"0"_s : s;
+    // Up to 15 significant digits in plain decimal notation: the reading side takes digits,
+    // sign and point only, so an exponent form would read back as its mantissa.
+    if (!std::isfinite(v))
+        return QString::number(v);
+    const QString e = QString::number(v, 'e', 14); // "-d.dddddddddddddde+XX"
+    const qsizetype nE = e.indexOf(u'e');
+    const bool bNeg = e.startsWith(u'-');
+    QString digits = e.mid(bNeg ? 1 : 0, nE - (bNeg ? 1 : 0)).remove(u'.');
+    while (digits.size() > 1 && digits.endsWith(u'0'))
+        digits.chop(1);
+    if (digits == u"0"_s)
+        return u"0"_s;
+    // The point stands behind digit (exponent + 1).
+    const int nPoint = e.mid(nE + 1).toInt() + 1;
+    QString s;
+    if (nPoint <= 0)
+        s = u"0."_s + QString(-nPoint, u'0') + digits;
+    else if (nPoint >= digits.size())
+        s = digits + QString(nPoint - digits.size(), u'0');
+    else
+        s = digits.first(nPoint) + u'.' + digits.sliced(nPoint);
+    return bNeg ? u'-' + s : s;
 }
 
 // The day a time-only value belongs to.

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -193,10 +194,38 @@ TEST(AtIni, ValuesRoundTrip) {
     EXPECT_EQ(std::get<TagDate>(v), QDateTime(QDate(2024, 1, 5), QTime(0, 0)));
 }
 
+TEST(AtIni, NumbersAreWrittenInDecimalDigitsAndReadBack) {
+    struct Case {
+        double v;
+        QString text;
+    };
+    const Case cases[] = {
+        {14.25, u"14.25"_s},
+        {-3, u"-3"_s},
+        {0.1, u"0.1"_s},
+        {0, u"0"_s},
+        {-0.0, u"0"_s},
+        {1e20, u"100000000000000000000"_s},
+        {-2.5e16, u"-25000000000000000"_s},
+        {1e-5, u"0.00001"_s},
+        {-1.25e-7, u"-0.000000125"_s},
+        {123456.789, u"123456.789"_s},
+        {1.0 / 3, u"0.333333333333333"_s},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(AtIni::NumberText(c.v), c.text) << c.v;
+        AtIni ini;
+        ini.SetBlk(u"N"_s);
+        ini.SetTag(u"V"_s, c.v);
+        ini.SetBlk(QString());
+        ini.GetBlk(u"N"_s);
+        double back = -1;
+        ini.GetTag(u"V"_s, back);
+        EXPECT_NEAR(back, c.v, std::abs(c.v) * 1e-14) << c.v; // 15 significant digits
+    }
+}
+
 TEST(AtIni, TextForms) {
-    EXPECT_EQ(AtIni::NumberText(14.25), u"14.25"_s);
-    EXPECT_EQ(AtIni::NumberText(-3), u"-3"_s);
-    EXPECT_EQ(AtIni::NumberText(0.1), u"0.1"_s);
     EXPECT_EQ(AtIni::DateText(QDateTime(QDate(2024, 1, 5), QTime(0, 0))), u"2024/01/05"_s);
     EXPECT_EQ(AtIni::DateText(QDateTime(QDate(2024, 1, 5), QTime(13, 4, 0))),
               u"2024/01/05 13:04:00"_s);
