@@ -163,8 +163,10 @@ QString ConvertCsv(const QString& text, const QString& sCodes, bool bFullLay) {
         lineStart = lineEnd + 2;
 
         f.Clear();
+        // An empty line has no columns at all, not one empty column: it never yields a
+        // record, whatever its first code.
         // Only the columns that have a code are read, so a huge line costs one scan at most.
-        qsizetype colStart = 0;
+        qsizetype colStart = line.isEmpty() ? 1 : 0;
         for (qsizetype j = 0; j < sCodes.size() && colStart <= line.size(); ++j) {
             qsizetype colEnd = line.indexOf(u',', colStart);
             if (colEnd < 0)

@@ -120,11 +120,24 @@ TEST(LoadAdrList, FirstLineIsAlwaysTheHeader) {
 }
 
 TEST(LoadAdrList, BlankAndHonorificOnlyLinesYieldNoRecordWithCodes) {
-    AddressList adr;
-    const QString path = WriteList(
-        {kHeader, u"1,東京都,,,山田"_s, u""_s, u" , ,　,,"_s, u",,,,,様"_s, u"2,大阪府,,,佐藤"_s});
-    ASSERT_EQ(adr.LoadAdrList(u"ZAOENS "_s + path), Outcome::Filled);
-    EXPECT_EQ(adr.rows, (QStringList{u"山田"_s, u"佐藤"_s}));
+    struct Case {
+        QString codes;
+        QStringList lines;
+        QStringList rows;
+    };
+    const Case kCases[] = {
+        {u"ZAOENS"_s,
+         {kHeader, u"1,東京都,,,山田"_s, u""_s, u" , ,　,,"_s, u",,,,,様"_s, u"2,大阪府,,,佐藤"_s},
+         {u"山田"_s, u"佐藤"_s}},
+        // A title column first: an empty line still has no column to take the title mark.
+        {u"E@N"_s, {kHeader, u"部長,東京都,山田"_s, u""_s, u"課長,大阪府,佐藤"_s},
+         {u"部長山田"_s, u"課長佐藤"_s}},
+    };
+    for (const Case& c : kCases) {
+        AddressList adr;
+        ASSERT_EQ(adr.LoadAdrList(c.codes + u' ' + WriteList(c.lines)), Outcome::Filled);
+        EXPECT_EQ(adr.rows, c.rows) << c.codes.toStdString();
+    }
 }
 
 TEST(LoadAdrList, ShortRecordLineEndsALoadWithoutCodes) {
