@@ -28,7 +28,9 @@ QString PrepareUserFolder(const QString& sProgFld, const QString& sAppNm, const 
         sUsrFld = QDir::cleanPath(QDir(sDataDir).absolutePath());
         if (!sUsrFld.endsWith(QChar(u'/')))
             sUsrFld += QChar(u'/');
-        if (!QFileInfo(sUsrFld).isDir())
+        // A folder made here is a first run too, and starts with the shipped profiles.
+        bCreated = !QFileInfo(sUsrFld).isDir();
+        if (bCreated)
             F_CreateFld(sUsrFld);
     }
     const QString sEnd = QChar(13) + u"ﾌﾟﾛｸﾞﾗﾑを終了します"_s;

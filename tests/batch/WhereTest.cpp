@@ -16,10 +16,18 @@ TEST(BatchWhere, DataOptionAnywhereMakesTheFolder) {
     EXPECT_EQ(a.out, base + u"/a/Nested/\n"_s);
     EXPECT_TRUE(QFileInfo(base + u"/a/Nested/Data"_s).isDir());
     EXPECT_TRUE(QFileInfo(base + u"/a/Nested/Paper"_s).isDir());
+    // A folder made here is a first run: it starts with the shipped profiles.
+    EXPECT_TRUE(QFileInfo::exists(base + u"/a/Nested/Paper/はがき 縦書き.ik7"_s));
 
     const ProcRun b = Batch({u"--data"_s, base + u"/b/"_s, u"where"_s});
     EXPECT_EQ(b.rc, 0);
     EXPECT_EQ(b.out, base + u"/b/\n"_s);
+
+    // A folder that is there already is left as it is.
+    QDir().mkpath(base + u"/c"_s);
+    EXPECT_EQ(Batch({u"where"_s, u"--data"_s, base + u"/c"_s}).rc, 0);
+    EXPECT_TRUE(QFileInfo(base + u"/c/Paper"_s).isDir());
+    EXPECT_TRUE(QDir(base + u"/c/Paper"_s).isEmpty());
 }
 
 TEST(BatchWhere, WithoutDataItFollowsTheUserDataIniBesideIt) {
