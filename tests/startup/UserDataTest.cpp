@@ -80,6 +80,11 @@ TEST(UserData, UserDataIniRules) {
          u" ﾕｰｻﾞｰﾃﾞｰﾀｰﾌｫﾙﾀﾞが定義されていません"_s + QChar(13) + DefFld() + u" を使用します"_s},
         {"file beginning with a line break", "\r\n%app%", DefFld(),
          u" ﾕｰｻﾞｰﾃﾞｰﾀｰﾌｫﾙﾀﾞが定義されていません"_s + QChar(13) + DefFld() + u" を使用します"_s},
+        {"file beginning with a bare line feed", "\n%app%", DefFld(),
+         u" ﾕｰｻﾞｰﾃﾞｰﾀｰﾌｫﾙﾀﾞが定義されていません"_s + QChar(13) + DefFld() + u" を使用します"_s},
+        // The content is used whole, never trimmed: a leading blank makes it no keyword.
+        {"keyword behind a blank", " %app%", DefFld(),
+         u"ﾌｫﾙﾀﾞ  %app% が見つかりません"_s + QChar(13) + kUse + DefFld() + u" を使用します"_s},
         {"no file", "<none>", DefFld(),
          u"<prog>UserData.ini が見つかりません"_s + QChar(13) + kUse + DefFld() +
              u" を使用します"_s},
