@@ -41,6 +41,7 @@ MainWindow::MainWindow(YIni& ini, int nScrDpi, QWidget* parent)
     : QMainWindow(parent), m_ini(ini), m_ik(QSize(), nScrDpi), m_state(m_ik), m_pm(m_state) {
     m_state.UsrFld = ini.UsrFld;
     m_state.ScrDpi = nScrDpi;
+    setObjectName(u"faMain"_s);
     setWindowTitle(u"宛名印刷"_s);
     m_pm.RefreshPreview = [this] { RefreshPreview(); };
     m_pm.PrinterSetup = [this] { DoPrinterSetup(); };
@@ -102,6 +103,20 @@ void MainWindow::BuildMenus() {
     });
     mnJb[5] = bar->addAction(u"ﾍﾙﾌﾟ(&H)"_s);
     connect(mnJb[5], &QAction::triggered, this, [this] { m_ini.W_Help(u"Hoplark"_s); });
+
+    // The names the menu arrays give their items.
+    auto name = [](QAction* action, const QString& sName) {
+        if (action)
+            action->setObjectName(sName);
+    };
+    for (int i = 0; i < 6; ++i)
+        name(mnJb[i], u"mnJb"_s + QString::number(i));
+    name(mnFile[0], u"mnFile0"_s);
+    name(mnExit, u"mnExit"_s);
+    for (int i = 0; i < 5; ++i)
+        name(mnPrint[i], u"mnPrint"_s + QString::number(i));
+    for (int i = 0; i < 8; ++i)
+        name(mnPage[i], u"mnPage"_s + QString::number(i));
 }
 
 void MainWindow::BuildParts() {
@@ -109,6 +124,7 @@ void MainWindow::BuildParts() {
     auto* layout = new PanelWindowLayout(m_state.ScrDpi, central);
 
     ikImg = new PreviewView(central);
+    ikImg->setObjectName(u"ikImg"_s);
     connect(ikImg, &PreviewView::aboutToPaint, this, &MainWindow::PaintPreview);
 
     tbFrame = new SettingsPanel(m_state, central);
@@ -118,6 +134,7 @@ void MainWindow::BuildParts() {
 
     // The address list lives on the page "宛名".
     LsAdd = new QListView(tbFrame->pageAddress);
+    LsAdd->setObjectName(u"LsAdd"_s);
     adrModel = new AddressListModel(m_state.adr, LsAdd);
     LsAdd->setModel(adrModel);
     // Every row has the height of the first: a list of 100,000 rows lays out at once.

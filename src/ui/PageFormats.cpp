@@ -32,8 +32,10 @@ PageFormats::PageFormats(QWidget* parent) : QWidget(parent) {
 
     auto* basic = new QLabel(u"基本"_s, this);
     cmFont = new QPushButton(u"ﾌｫﾝﾄ(ｻｲｽﾞ以外)"_s, this);
+    cmFont->setObjectName(u"cmFont"_s);
     cmFont->setToolTip(u"宛名･差出人の共通のﾌｫﾝﾄ(ｻｲｽﾞ以外)を指定します"_s);
     cmColor = new QPushButton(u"文字色"_s, this);
+    cmColor->setObjectName(u"cmColor"_s);
     cmColor->setToolTip(u"宛名･差出人の文字色を指定します"_s);
     auto* hint = new QLabel(u"個別の設定は下のﾗﾍﾞﾙをｸﾘｯｸして下さい"_s, this);
     hint->setWordWrap(true);
@@ -68,6 +70,9 @@ PageFormats::PageFormats(QWidget* parent) : QWidget(parent) {
     hsBar->setPageStep(1);
     cmSasi[0] = new QPushButton(u"再表示"_s, frameSenderData);
     cmSasi[1] = new QPushButton(u"編集"_s, frameSenderData);
+    for (int i = 0; i < 2; ++i) {
+        cmSasi[i]->setObjectName(u"cmSasi"_s + QString::number(i));
+    }
     data->addWidget(hsBar, nRow, 1);
     data->addWidget(cmSasi[0], nRow, 2);
     data->addWidget(cmSasi[1], nRow, 3);
@@ -119,6 +124,11 @@ PageFormats::PageFormats(QWidget* parent) : QWidget(parent) {
         recipient->addWidget(lbAdd[i], 2 + i, 1, 1, 2);
     }
     recipient->setColumnStretch(2, 1);
+
+    for (int i = 0; i < 2; ++i) {
+        ckWaku[i]->setObjectName(u"ckWaku"_s + QString::number(i));
+        ckCnter[i]->setObjectName(u"ckCnter"_s + QString::number(i));
+    }
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(basic);

@@ -24,6 +24,8 @@ PagePaper::PagePaper(QWidget* parent) : QWidget(parent) {
     opMjhk[0] = new QRadioButton(u"横書き"_s, frameMjhk);
     opMjhk[1] = new QRadioButton(u"縦書き"_s, frameMjhk);
     opMjhk[0]->setChecked(true);
+    opMjhk[0]->setObjectName(u"opMjhk0"_s);
+    opMjhk[1]->setObjectName(u"opMjhk1"_s);
     auto* mjhkLayout = new QHBoxLayout(frameMjhk);
     mjhkLayout->addWidget(opMjhk[0]);
     mjhkLayout->addWidget(opMjhk[1]);
@@ -54,6 +56,7 @@ PagePaper::PagePaper(QWidget* parent) : QWidget(parent) {
 
     auto* frameRows = new QGroupBox(u"最大行(列)数"_s, this);
     chOvrRw = new QCheckBox(u"住所・名前の行追加"_s, frameRows);
+    chOvrRw->setObjectName(u"chOvrRw"_s);
     chOvrRw->setToolTip(u"住所・名前の文字数が多い場合に１行追加してよければチェックオン"_s);
     static const QString captions[3] = {u"住所"_s, u"名前"_s, u"差出人"_s};
     static const QString tips[3] = {u"勤務先･事業所･部署等"_s, u"連名の場合は大きくします"_s,
@@ -75,6 +78,7 @@ PagePaper::PagePaper(QWidget* parent) : QWidget(parent) {
     rowsLayout->setColumnStretch(5, 1);
 
     ckSashi = new QCheckBox(u"差出人の住所･名前を記入する"_s, this);
+    ckSashi->setObjectName(u"ckSashi"_s);
     ckSashi->setChecked(true);
 
     auto* top = new QGridLayout;

@@ -34,8 +34,10 @@ PageSama::PageSama(QWidget* parent) : QWidget(parent) {
     txSamaE->setLineWrapMode(QPlainTextEdit::NoWrap);
     label->setBuddy(txSamaE);
     chSama = new QCheckBox(u"敬称は、ｽﾍﾟｰｽで区切られている"_s, this);
+    chSama->setObjectName(u"chSama"_s);
     chSama->setChecked(true);
     cmNoSama = new QPushButton(u"更新"_s, this);
+    cmNoSama->setObjectName(u"cmNoSama"_s);
     txSamaD = new QPlainTextEdit(this);
     txSamaD->setObjectName(u"txSamaD"_s);
     txSamaD->setReadOnly(true);

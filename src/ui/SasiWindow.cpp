@@ -14,6 +14,8 @@ namespace hoplark {
 
 SasiWindow::SasiWindow(const QString& UsrFld, QWidget* parent)
     : QDialog(parent), m_UsrFld(UsrFld), m_txSasi(new QPlainTextEdit(this)) {
+    setObjectName(u"faSasi"_s);
+    m_txSasi->setObjectName(u"txSasi"_s);
     setWindowTitle(u"差出人の登録"_s);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

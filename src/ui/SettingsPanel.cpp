@@ -54,8 +54,10 @@ SettingsPanel::SettingsPanel(MainState& st, QWidget* parent)
     // The drawing shows the line guides only while the first page is up.
     connect(this, &QTabWidget::currentChanged, this, [this](int n) { this->st.nTab = n; });
     // Tab i + 1 takes the caption of page i.
+    int nPage = 0;
     for (QWidget* page : std::initializer_list<QWidget*>{pagePaper, pageFormats, pageAddress,
                                                           pageSama}) {
+        page->setObjectName(u"FramePg"_s + QString::number(nPage++));
         addTab(Wrap(page), page->windowTitle());
     }
     Connect();

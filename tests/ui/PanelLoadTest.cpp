@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -157,6 +158,95 @@ TEST_F(PanelLoadTest, SamaPageShowsTheRulesAndItsFixedText) {
     // Typing in the list box reaches the rules with CR LF between entries.
     sama().txSamaE->setPlainText(u"先生\n様"_s);
     EXPECT_EQ(st.sama.txSamaE, u"先生\r\n様"_s);
+}
+
+// The controls as a test or a tool finds them by name: caption, tooltip and start state.
+TEST_F(PanelLoadTest, ControlsByNameWithCaptionsTooltipsAndStartState) {
+    const struct {
+        const char* name;
+        QString sCaption; // the button's text; empty for other controls
+        QString sTip;
+        int nChecked; // -1: not a button
+        bool bEnabled;
+    } controls[] = {
+        {"opMjhk0", u"横書き"_s, {}, 1, true},
+        {"opMjhk1", u"縦書き"_s, {}, 0, true},
+        {"cbYoshi", {}, u"用紙の選択"_s, -1, true},
+        {"chOvrRw", u"住所・名前の行追加"_s,
+         u"住所・名前の文字数が多い場合に１行追加してよければチェックオン"_s, 0, true},
+        {"cbMxRw0", {}, u"勤務先･事業所･部署等"_s, -1, true},
+        {"cbMxRw1", {}, u"連名の場合は大きくします"_s, -1, true},
+        {"cbMxRw2", {}, {}, -1, true},
+        {"ckSashi", u"差出人の住所･名前を記入する"_s, {}, 1, true},
+        {"cmFont", u"ﾌｫﾝﾄ(ｻｲｽﾞ以外)"_s, u"宛名･差出人の共通のﾌｫﾝﾄ(ｻｲｽﾞ以外)を指定します"_s, 0,
+         true},
+        {"cmColor", u"文字色"_s, u"宛名･差出人の文字色を指定します"_s, 0, true},
+        {"ckWaku0", u"枠の印刷"_s, {}, 0, true},
+        {"ckWaku1", u"枠の印刷"_s, {}, 0, true},
+        {"ckCnter0", u"名前の中央合わせ"_s, u"名前をｾﾝﾀﾘﾝｸﾞします"_s, 0, true},
+        {"ckCnter1", u"名前の中央合わせ"_s, u"差出人の名前等をｾﾝﾀﾘﾝｸﾞします"_s, 0, true},
+        {"cmSasi0", u"再表示"_s, {}, 0, true},
+        {"cmSasi1", u"編集"_s, {}, 0, true},
+        {"txSama", {}, {}, -1, true},
+        {"lbAdd0", {}, u"送り先郵便番号の書式"_s, -1, true},
+        {"lbAdd1", {}, u"送り先住所の書式"_s, -1, true},
+        {"lbAdd2", {}, u"送り先名前の書式"_s, -1, true},
+        {"lbAdd3", {}, u"送り先名前の書式"_s, -1, true},
+        {"lbAdd4", {}, u"差出人郵便番号の書式"_s, -1, true},
+        {"lbAdd5", {}, u"差出人住所の書式"_s, -1, true},
+        {"OptAdd3", u"省略は無し"_s, {}, 0, true},
+        {"OptAdd5", u"都道府県名は省略"_s, {}, 1, true},
+        {"OptAdd4", u"都道府県･市区郡は省略"_s, {}, 0, true},
+        {"OptAdd1", u"空白文字の仕切で再配置"_s,
+         u"住所表記の区切り位置と行巾で改行位置を決めます"_s, 1, false},
+        {"OptAdd0", u"宛名1.2.3と区切られている"_s,
+         u"予め宛名が分かれている場合､文字ｻｲｽﾞで調整されます"_s, 0, false},
+        {"chSama", u"敬称は、ｽﾍﾟｰｽで区切られている"_s, {}, 1, true},
+        {"cmNoSama", u"更新"_s, {}, 0, true},
+    };
+    for (const auto& c : controls) {
+        SCOPED_TRACE(c.name);
+        const QList<QWidget*> found = panel.findChildren<QWidget*>(QString::fromLatin1(c.name));
+        ASSERT_EQ(found.size(), 1);
+        QWidget* w = found.first();
+        EXPECT_EQ(w->toolTip(), c.sTip);
+        EXPECT_EQ(w->isEnabled(), c.bEnabled);
+        const auto* button = qobject_cast<QAbstractButton*>(w);
+        EXPECT_EQ(button != nullptr, c.nChecked >= 0);
+        if (button) {
+            EXPECT_EQ(button->text(), c.sCaption);
+            EXPECT_EQ(button->isChecked(), c.nChecked == 1);
+        }
+    }
+    EXPECT_EQ(formats().txSama->text(), u"様"_s);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(panel.findChildren<QWidget*>(u"FramePg"_s + QString::number(i)).size(), 1);
+    }
+
+    // Frames and labels, wherever they sit.
+    QStringList frames;
+    for (const QGroupBox* box : panel.findChildren<QGroupBox*>()) {
+        frames << box->title();
+    }
+    frames.sort();
+    QStringList expected{u"文字方向"_s, u"最大行(列)数"_s,    u"配置"_s,
+                         u"配置"_s,     u"差出人のﾃﾞ-ﾀ-"_s,   u"差出人"_s,
+                         u"宛先"_s,     u"県･市区郡の省略"_s, u"住所の改行方法"_s};
+    expected.sort();
+    EXPECT_EQ(frames, expected);
+    QStringList labels;
+    for (const QLabel* label : panel.findChildren<QLabel*>()) {
+        labels << label->text();
+    }
+    const QStringList shown{
+        u"用紙"_s,   u"単位=mm"_s, u"基本"_s,   u"個別の設定は下のﾗﾍﾞﾙをｸﾘｯｸして下さい"_s,
+        u"敬称"_s,   u"肩書"_s,    u"勤務先"_s, u"住所名前"_s,
+        u"上余白"_s, u"下余白"_s,  u"右余白"_s, u"左余白"_s};
+    for (const QString& s : shown) {
+        EXPECT_TRUE(labels.contains(s)) << s.toStdString();
+    }
+    EXPECT_TRUE(labels.contains(
+        u"敬称が指定されていない場合　　　　　　名前の末尾が以下の文字列であれば、　「様」を付加しない"_s));
 }
 
 TEST_F(PanelLoadTest, TabsAndTheirPages) {
