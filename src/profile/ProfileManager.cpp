@@ -103,6 +103,7 @@ void ProfileManager::ListPages(const QString& sSel) {
 QString ProfileManager::OpenPage() {
     const QString sMsg = m_file.LoadPage(ListText());
     m_bMenus = sMsg.isEmpty();
+    m_bOpened = true;
     if (!sMsg.isEmpty()) {
         MsgBox(sMsg);
         const bool bWas = m_bBusy;

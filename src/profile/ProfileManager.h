@@ -54,6 +54,8 @@ public:
     // Enabled state of "印刷(&P)", "用紙・配置(&F)" and the items "上書保存", "名前を変更",
     // "名前を付けて保存", "現在の登録を削除": the result of the last OpenPage.
     bool MenusEnabled() const { return m_bMenus; }
+    // Whether OpenPage has run at all: before it, the menus keep their start state.
+    bool PageOpened() const { return m_bOpened; }
 
     // 0 "上書保存", 1 "名前を変更", 2 "名前を付けて保存". Empty when saved or cancelled,
     // else the message shown; on failure nothing on disk has changed.
@@ -84,6 +86,7 @@ private:
     QStringList m_pages;
     int m_index = -1;
     bool m_bMenus = false;
+    bool m_bOpened = false;
 };
 
 } // namespace hoplark

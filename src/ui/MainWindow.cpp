@@ -291,8 +291,11 @@ void MainWindow::OpenPage() {
 void MainWindow::SyncProfiles() {
     tbFrame->SetProfileList(m_pm.Pages(), m_pm.PageIndex());
     const bool bOn = m_pm.MenusEnabled();
-    mnJb[1]->setEnabled(bOn);
-    mnJb[2]->setEnabled(bOn);
+    // "印刷(&P)" and "用紙・配置(&F)" are available from the start; only a profile that
+    // fails to load takes them away.
+    const bool bTop = bOn || !m_pm.PageOpened();
+    mnJb[1]->setEnabled(bTop);
+    mnJb[2]->setEnabled(bTop);
     for (int i : {2, 3, 5, 7})
         mnPage[i]->setEnabled(bOn);
     tbFrame->LoadFromModel();

@@ -130,6 +130,45 @@ TEST(MainWindow, BatchPrintOnlyForTwoRowsOrMore) {
     }
 }
 
+// The menus after the load sequence: "印刷(&P)" and "用紙・配置(&F)" stay available until a
+// profile fails to load; the profile items need a profile that loaded.
+TEST(MainWindow, MenusAtStartFollowTheProfileLoad) {
+    const QString sPaper = QStringLiteral(HOPLARK_SOURCE_DIR) + u"/data/paper/"_s;
+    const struct {
+        const char* name;
+        QStringList files; // copied from the starter profiles; none: no "Paper" folder
+        bool bEmptyIk7;    // a profile "A4" of an ".ik7" alone
+        bool bTop, bItems;
+    } cases[] = {
+        {"no Paper folder", {}, false, true, false},
+        {"only an .ik7", {}, true, false, false},
+        {"a starter profile",
+         {u"はがき 縦書き.ik7"_s, u"はがき 縦書き.ik7.prnTxt"_s, u"はがき 縦書き.ini"_s},
+         false,
+         true,
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        YIni ini;
+        LoadIni(ini, QString());
+        for (const QString& f : c.files)
+            test::WriteBytes(ini.UsrFld + u"Paper/"_s + f, test::ReadBytes(sPaper + f));
+        if (c.bEmptyIk7)
+            test::WriteBytes(ini.UsrFld + u"Paper/A4.ik7"_s, QByteArray());
+        test::MessageCapture messages;
+        MainWindow w(ini, 96);
+        w.Open(QString());
+        EXPECT_EQ(w.mnJb[1]->isEnabled(), c.bTop);
+        EXPECT_EQ(w.mnJb[2]->isEnabled(), c.bTop);
+        EXPECT_TRUE(w.mnPage[0]->isEnabled());
+        for (int i : {2, 3, 5, 7})
+            EXPECT_EQ(w.mnPage[i]->isEnabled(), c.bItems) << i;
+        EXPECT_EQ(messages.messages().size(), c.bEmptyIk7 ? 1 : 0);
+        w.state().bBusy = true; // leave quietly
+    }
+}
+
 TEST(MainWindow, LoadSequenceRunsBusyAndDrawsNothingUntilDone) {
     YIni ini;
     LoadIni(ini, Stored(u"はがき"_s));
