@@ -1,6 +1,5 @@
 #include "ui/MainWindow.h"
 
-#include "addresslist/OptAddHandOff.h"
 #include "platform/MsgBox.h"
 #include "render/PrintRows.h"
 #include "render/PrinterSetup.h"
@@ -204,15 +203,19 @@ void MainWindow::LoadAdrList(const QString& sCm) {
     QGuiApplication::restoreOverrideCursor();
     if (outcome == AddressList::Outcome::Unchanged)
         return;
+    const bool bFilled = outcome == AddressList::Outcome::Filled;
     const bool bWasBusy = m_state.bBusy;
     m_state.bBusy = true;
     adrModel->Reset();
-    if (HandOffOptAdd(outcome, m_state.adr, m_state.model))
-        tbFrame->LoadFromModel();
-    if (outcome == AddressList::Outcome::Filled && adrModel->rowCount() > 0)
+    if (bFilled && adrModel->rowCount() > 0)
         LsAdd->setCurrentIndex(adrModel->index(0));
     m_state.bBusy = bWasBusy;
-    if (outcome == AddressList::Outcome::Filled && adrModel->rowCount() > 0 && !bWasBusy)
+    if (!bFilled)
+        return;
+    // The line-break option of the layout, selected as a click would: a change of selection
+    // runs its handler, which takes the omission options away.
+    tbFrame->SelectLineBreak(m_state.adr.optAdd());
+    if (adrModel->rowCount() > 0 && !bWasBusy)
         RefreshPreview();
 }
 

@@ -4,6 +4,7 @@
 #include "startup/YIni.h"
 #include "support/TestEnv.h"
 #include "ui/AddressListModel.h"
+#include "ui/PageAddress.h"
 #include "ui/PreviewView.h"
 #include "ui/SettingsPanel.h"
 
@@ -12,6 +13,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
@@ -167,6 +169,47 @@ TEST(MainWindow, MenusAtStartFollowTheProfileLoad) {
         EXPECT_EQ(messages.messages().size(), c.bEmptyIk7 ? 1 : 0);
         w.state().bBusy = true; // leave quietly
     }
+}
+
+// A list load selects and enables the line-break option of its layout. A change of selection
+// runs the option's click, which takes the omission options away for good.
+TEST(MainWindow, ListLoadsSelectTheLineBreakOfTheirLayout) {
+    YIni ini;
+    LoadIni(ini, QString());
+    const QString sDir = test::NewTempDir() + u"/"_s;
+    test::WriteBytes(sDir + u"full.csv"_s,
+                     EncodeCp932(u"h\r\n100-0001,東京都,,部長,山田太郎\r\n"_s).bytes);
+    test::WriteBytes(sDir + u"split.csv"_s,
+                     EncodeCp932(u"h\r\n100-0001,東京都,,千代田1-1,部長,山田太郎\r\n"_s).bytes);
+    Recorder w(ini, 96);
+    w.Open(QString());
+    const struct {
+        QString sCm;
+        int nOpt;         // the option selected
+        bool bOtherOn;    // the other line-break option enabled
+        bool bOmissionOn; // OptAdd(3), (4), (5) enabled
+    } steps[] = {
+        {u"ZAOEN "_s + sDir + u"full.csv"_s, 1, false, true}, // already selected: no click
+        {u"ZA@@EN "_s + sDir + u"split.csv"_s, 0, true, false},
+        {u"ZAOEN "_s + sDir + u"full.csv"_s, 1, true, false},
+    };
+    PageAddress& pa = *w.tbFrame->pageAddress;
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.sCm.toStdString());
+        w.Open(step.sCm);
+        ASSERT_EQ(w.adrModel->rowCount(), 1);
+        EXPECT_TRUE(pa.OptAdd[step.nOpt]->isChecked());
+        EXPECT_TRUE(pa.OptAdd[step.nOpt]->isEnabled());
+        EXPECT_EQ(pa.OptAdd[1 - step.nOpt]->isEnabled(), step.bOtherOn);
+        EXPECT_TRUE(w.state().model.OptAdd[step.nOpt]);
+        EXPECT_FALSE(w.state().model.OptAdd[1 - step.nOpt]);
+        for (int i : {3, 4, 5}) {
+            EXPECT_EQ(pa.OptAdd[i]->isEnabled(), step.bOmissionOn) << i;
+            EXPECT_EQ(w.state().model.OptAddEnabled[i], step.bOmissionOn) << i;
+        }
+        EXPECT_TRUE(pa.OptAdd[5]->isChecked()) << "the omission choice itself stays";
+    }
+    w.state().bBusy = true; // leave quietly
 }
 
 TEST(MainWindow, LoadSequenceRunsBusyAndDrawsNothingUntilDone) {
