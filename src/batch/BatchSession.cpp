@@ -1,5 +1,6 @@
 #include "batch/BatchSession.h"
 
+#include "addresslist/OptAddHandOff.h"
 #include "environment/UserEnv.h"
 #include "profile/PageFile.h"
 #include "sender/Sasi.h"
@@ -108,7 +109,10 @@ QString BatchSession::Open(const QString& sDataDir, const SessionRequest& req) {
         return u"address list not found: "_s + req.sList;
     // An absolute path: a relative one whose first word held no "\" could be taken for codes.
     const QString sPath = QFileInfo(req.sList).absoluteFilePath();
-    st.adr.LoadAdrList(req.sCodes.isEmpty() ? sPath : req.sCodes + u' ' + sPath);
+    const auto outcome =
+        st.adr.LoadAdrList(req.sCodes.isEmpty() ? sPath : req.sCodes + u' ' + sPath);
+    // The list's layout picks the address line-break option, as in the window.
+    HandOffOptAdd(outcome, st.adr, st.model);
     return {};
 }
 

@@ -119,3 +119,19 @@ TEST(PreviewCommand, WrongRequests) {
 }
 
 } // namespace
+
+TEST(PreviewCommand, APreSplitListDrawsEverySegmentOnItsOwnLine) {
+    const QString sProfile = u"はがき 横書き"_s;
+    PreviewFixture f(sProfile);
+    EXPECT_EQ(WriteTextFile(f.list, u"郵便番号,住所1,住所2,住所3,肩書,氏名\r\n"
+                                    u"100-0001,東京都,千代田区,丸の内1-1,,山田　太郎\r\n"_s),
+              QString());
+    const QString png = f.base + u"/p.png"_s, trace = f.base + u"/p.jsonl"_s;
+    QStringList args = f.Args(sProfile, {u"--png"_s, png, u"--trace"_s, trace});
+    args[args.indexOf(u"ZAOEN"_s)] = u"Z@@@EN"_s;
+    const ProcRun r = Preview(args);
+    ASSERT_EQ(r.rc, 0) << r.err.toStdString();
+    const QStringList texts = Texts(f.Trace(trace));
+    for (const QString& s : {u"東京都"_s, u"千代田区"_s, u"丸の内1-1"_s})
+        EXPECT_TRUE(texts.contains(s)) << texts.join(u'|').toStdString();
+}
