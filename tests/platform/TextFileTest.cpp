@@ -5,6 +5,9 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace Qt::StringLiterals;
 using namespace hoplark;
 
@@ -37,10 +40,28 @@ TEST(TextFile, FailedWritesLeaveTheOldFile) {
     // A folder that cannot be written to.
     QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     const QString denied = WriteTextFile(path, u"new"_s);
-    QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(dir,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (denied.isEmpty())
         GTEST_SKIP() << "running with permissions that ignore a read-only folder";
     EXPECT_TRUE(denied.contains(path));
+    EXPECT_EQ(ReadTextFile(path), u"old"_s);
+}
+
+// A disk that fills up in the middle of a write, also for root: files may not grow past 4 KB.
+TEST(TextFile, AFullDiskLeavesTheOldFile) {
+    const QString path = test::NewTempDir() + u"/keep.txt"_s;
+    ASSERT_EQ(WriteTextFile(path, u"old"_s), QString());
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const QString msg = WriteTextFile(path, QString(100000, u'あ'));
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_TRUE(msg.contains(path)) << msg.toStdString();
     EXPECT_EQ(ReadTextFile(path), u"old"_s);
 }
 
