@@ -8,30 +8,30 @@ namespace hoplark {
 
 namespace {
 
-// Steps shared by both styles: reset, the font of spec with the given size in points, the
+// Steps shared by both styles: reset, the font fnt with the given size in points, the
 // styles and the colour.
-void PutFont(MainState& st, const FontSpec& spec, bool bFixed, double sgPoints) {
+void PutFont(MainState& st, const FontSpec& fnt, bool bFixed, double sgPoints) {
     Imaging& ik = st.ik;
     ik.ResetStyle();
     ik.TextTransparent(true);
-    ik.FontName(bFixed ? FixedPitchName(spec.name) : spec.name);
+    ik.FontName(bFixed ? FixedPitchName(fnt.name) : fnt.name);
     // Whole points: as given when printing, scaled to the preview's size otherwise.
     const double size = st.lay.bPrinting ? sgPoints : sgPoints * st.lay.sgFontScale;
     ik.FontSize(NearestInt(size));
-    ik.FontBold(spec.bold);
-    ik.FontItalic(spec.italic);
-    ik.FontStrikethru(spec.strike);
-    ik.FontUnderline(spec.underline);
-    ik.TextColor(spec.color);
+    ik.FontBold(fnt.bold);
+    ik.FontItalic(fnt.italic);
+    ik.FontStrikethru(fnt.strike);
+    ik.FontUnderline(fnt.underline);
+    ik.TextColor(fnt.color);
     ik.TextSpacing(0);
 }
 
 } // namespace
 
 void ApplyFont(MainState& st, int nLabel, bool bCentre, bool bPostal, bool bCross) {
-    const FontSpec& spec = st.model.lbAdd.at(nLabel);
+    const FontSpec& fnt = st.model.lbAdd.at(nLabel);
     const bool bVertical = st.page.bVertical;
-    PutFont(st, spec, bPostal || bVertical, Single(spec.size));
+    PutFont(st, fnt, bPostal || bVertical, Single(fnt.size));
     Imaging& ik = st.ik;
     if (bPostal) {
         ik.TextDirection(0);
@@ -51,8 +51,7 @@ void ApplyFont(MainState& st, int nLabel, bool bCentre, bool bPostal, bool bCros
 void ApplyMidFont(MainState& st) {
     const FontSpec& name = st.model.lbAdd[3];
     const double mean =
-        (static_cast<double>(Single(st.model.lbAdd[1].size)) +
-         Single(name.size)) / 2;
+        (static_cast<double>(Single(st.model.lbAdd[1].size)) + Single(name.size)) / 2;
     const bool bVertical = st.page.bVertical;
     PutFont(st, name, bVertical, mean);
     Imaging& ik = st.ik;

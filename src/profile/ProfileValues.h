@@ -32,7 +32,7 @@ QString ChoiceText(const ComboValue& cb);
 // before the "|") with index -1, so a typed value survives a save and a load.
 ComboValue ChoiceValue(const QString& value, const QStringList& list);
 
-// Font spec: name|size|colour|B|I|S|U| with " " for a style that is off.
+// Font as stored: name|size|colour|B|I|S|U| with " " for a style that is off.
 QString FontSpecText(const FontSpec& lb);
 // Applies the fields in order and stops silently at the first missing or unusable one;
 // what was set before stays. An empty value changes nothing.

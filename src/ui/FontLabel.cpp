@@ -24,12 +24,12 @@ FontLabel::FontLabel(QWidget* parent) : QLabel(parent) {
     SetSpec(m_spec);
 }
 
-void FontLabel::SetSpec(const FontSpec& spec) {
-    m_spec = spec;
-    setFont(FontOfSpec(spec));
+void FontLabel::SetSpec(const FontSpec& fnt) {
+    m_spec = fnt;
+    setFont(FontOfSpec(fnt));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
-    const QColor text = WinColor(spec.color);
+    const QColor text = WinColor(fnt.color);
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         pal.setColor(group, QPalette::WindowText, text);
     }
@@ -43,8 +43,7 @@ void FontLabel::SetCaption(const QString& sCaption) {
 }
 
 void FontLabel::ShowText() {
-    setText(m_sCaption.isEmpty() ? u"%1 %2"_s.arg(m_spec.name, NumText(m_spec.size))
-                                 : m_sCaption);
+    setText(m_sCaption.isEmpty() ? u"%1 %2"_s.arg(m_spec.name, NumText(m_spec.size)) : m_sCaption);
 }
 
 void FontLabel::SetCentred(bool bCentred) {

@@ -14,7 +14,7 @@ class FontLabel : public QLabel {
 public:
     explicit FontLabel(QWidget* parent = nullptr);
 
-    void SetSpec(const FontSpec& spec);
+    void SetSpec(const FontSpec& fnt);
     // The sample text shown in the font; without one the label names its font and size.
     void SetCaption(const QString& sCaption);
     const FontSpec& Spec() const { return m_spec; }

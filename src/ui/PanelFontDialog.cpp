@@ -16,38 +16,38 @@ using namespace Qt::StringLiterals;
 
 namespace hoplark {
 
-QFont FontOfSpec(const FontSpec& spec) {
-    QFont font(SubstituteFontFamily(spec.name));
-    if (spec.size > 0) {
-        font.setPointSizeF(spec.size);
+QFont FontOfSpec(const FontSpec& fnt) {
+    QFont font(SubstituteFontFamily(fnt.name));
+    if (fnt.size > 0) {
+        font.setPointSizeF(fnt.size);
     }
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setStrikeOut(spec.strike);
-    font.setUnderline(spec.underline);
+    font.setBold(fnt.bold);
+    font.setItalic(fnt.italic);
+    font.setStrikeOut(fnt.strike);
+    font.setUnderline(fnt.underline);
     return font;
 }
 
 FontSpec SpecOfFont(const QFont& font, const FontSpec& preset) {
-    FontSpec spec = preset;
+    FontSpec fnt = preset;
     // A family that is only the installed twin of the preset's name keeps the preset's name,
     // so a profile made on Windows keeps its font names when only the size or style changes.
     const QString sShown = SubstituteFontFamily(preset.name);
-    spec.name = font.family() == sShown || font.family() == preset.name ? preset.name
-                                                                         : font.family();
+    fnt.name =
+        font.family() == sShown || font.family() == preset.name ? preset.name : font.family();
     if (font.pointSizeF() > 0) {
-        spec.size = font.pointSizeF();
+        fnt.size = font.pointSizeF();
     }
-    spec.bold = font.bold();
-    spec.italic = font.italic();
-    spec.strike = font.strikeOut();
-    spec.underline = font.underline();
-    return spec;
+    fnt.bold = font.bold();
+    fnt.italic = font.italic();
+    fnt.strike = font.strikeOut();
+    fnt.underline = font.underline();
+    return fnt;
 }
 
 PanelFontDialog::PanelFontDialog(const QString& sTitle, const FontSpec& preset, QWidget* parent)
-    : QDialog(parent), m_preset(preset), m_nColor(preset.color),
-      m_fonts(new QFontDialog(this)), m_colorButton(new QPushButton(this)) {
+    : QDialog(parent), m_preset(preset), m_nColor(preset.color), m_fonts(new QFontDialog(this)),
+      m_colorButton(new QPushButton(this)) {
     setWindowTitle(sTitle);
     // Qt's font page embedded as a plain widget; our own buttons close the dialog.
     m_fonts->setWindowFlags(Qt::Widget);
@@ -74,9 +74,9 @@ PanelFontDialog::PanelFontDialog(const QString& sTitle, const FontSpec& preset, 
 }
 
 FontSpec PanelFontDialog::Result() const {
-    FontSpec spec = SpecOfFont(m_fonts->currentFont(), m_preset);
-    spec.color = m_nColor;
-    return spec;
+    FontSpec fnt = SpecOfFont(m_fonts->currentFont(), m_preset);
+    fnt.color = m_nColor;
+    return fnt;
 }
 
 void PanelFontDialog::PickColor() {

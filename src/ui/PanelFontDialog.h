@@ -32,8 +32,8 @@ private:
 
 // FontSpec ⇄ QFont. The name goes through the font substitutions the program installs, so a
 // Windows font name shows in its installed twin.
-QFont FontOfSpec(const FontSpec& spec);
-// The spec of a font chosen in a dialog; sizes like 14.25 are kept.
+QFont FontOfSpec(const FontSpec& fnt);
+// The description of a font chosen in a dialog; sizes like 14.25 are kept.
 FontSpec SpecOfFont(const QFont& font, const FontSpec& preset);
 
 } // namespace hoplark

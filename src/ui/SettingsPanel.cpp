@@ -55,8 +55,8 @@ SettingsPanel::SettingsPanel(MainState& st, QWidget* parent)
     connect(this, &QTabWidget::currentChanged, this, [this](int n) { this->st.nTab = n; });
     // Tab i + 1 takes the caption of page i.
     int nPage = 0;
-    for (QWidget* page : std::initializer_list<QWidget*>{pagePaper, pageFormats, pageAddress,
-                                                          pageSama}) {
+    for (QWidget* page :
+         std::initializer_list<QWidget*>{pagePaper, pageFormats, pageAddress, pageSama}) {
         page->setObjectName(u"FramePg"_s + QString::number(nPage++));
         addTab(Wrap(page), page->windowTitle());
     }
@@ -347,12 +347,12 @@ void SettingsPanel::OnCommonFont() {
         return;
     }
     // Name and styles for every label; sizes and colours stay.
-    for (FontSpec& spec : st.model.lbAdd) {
-        spec.name = chosen->name;
-        spec.bold = chosen->bold;
-        spec.italic = chosen->italic;
-        spec.strike = chosen->strike;
-        spec.underline = chosen->underline;
+    for (FontSpec& fnt : st.model.lbAdd) {
+        fnt.name = chosen->name;
+        fnt.bold = chosen->bold;
+        fnt.italic = chosen->italic;
+        fnt.strike = chosen->strike;
+        fnt.underline = chosen->underline;
     }
     ShowFonts();
     Refresh();
@@ -366,8 +366,8 @@ void SettingsPanel::OnCommonColor() {
     if (!chosen) {
         return;
     }
-    for (FontSpec& spec : st.model.lbAdd) {
-        spec.color = *chosen;
+    for (FontSpec& fnt : st.model.lbAdd) {
+        fnt.color = *chosen;
     }
     ShowFonts();
     Refresh();

@@ -61,9 +61,7 @@ TEST(ProfileValues, FontSpecIsAppliedInOrderAndStopsSilently) {
     };
     const Case cases[] = {
         {"empty leaves the label", QString(), before},
-        {"full spec",
-         u"New|14.25|255|B| |S| |"_s,
-         {u"New"_s, 14.25, 255, true, false, true, false}},
+        {"full fnt", u"New|14.25|255|B| |S| |"_s, {u"New"_s, 14.25, 255, true, false, true, false}},
         {"system colour",
          u"New|12|-2147483630| | | | |"_s,
          {u"New"_s, 12, kSysButtonText, false, false, false, false}},

@@ -1,7 +1,7 @@
 #include "PanelTest.h"
 
-#include "ui/FontLabel.h"
 #include "render/imaging/Imaging.h"
+#include "ui/FontLabel.h"
 #include "ui/PanelCombo.h"
 #include "ui/PanelMarginBox.h"
 
@@ -39,11 +39,17 @@ void HandlerTest::RunTable(bool bBusy) {
         {"chOvrRw", [](PanelTest& t) { t.paper().chOvrRw->click(); },
          [](const MainState& s) { return s.model.chOvrRw == 1; }},
         {"cbMxRw(1) chosen", [](PanelTest& t) { t.paper().cbMxRw[1]->setCurrentIndex(4); },
-         [](const MainState& s) { return s.model.cbMxRw[1] == ComboValue{u"５行"_s, 4}; }},
+         [](const MainState& s) {
+             return s.model.cbMxRw[1] == ComboValue{u"５行"_s, 4};
+         }},
         {"cbRwPt(1) chosen", [](PanelTest& t) { t.frame(0).cbRwPt[1]->setCurrentIndex(10); },
-         [](const MainState& s) { return s.model.cbRwPt[1] == ComboValue{u"３．００行"_s, 10}; }},
+         [](const MainState& s) {
+             return s.model.cbRwPt[1] == ComboValue{u"３．００行"_s, 10};
+         }},
         {"cbRwPtB(2) chosen", [](PanelTest& t) { t.frame(1).cbRwPt[2]->setCurrentIndex(0); },
-         [](const MainState& s) { return s.model.cbRwPtB[2] == ComboValue{u"なし"_s, 0}; }},
+         [](const MainState& s) {
+             return s.model.cbRwPtB[2] == ComboValue{u"なし"_s, 0};
+         }},
         {"txYhk(3) typed",
          [](PanelTest& t) {
              t.frame(0).txYhk[3]->setFocus();
@@ -65,7 +71,9 @@ void HandlerTest::RunTable(bool bBusy) {
         {"ckCnter(0)", [](PanelTest& t) { t.formats().ckCnter[0]->click(); },
          [](const MainState& s) { return s.model.ckCnter[0] == 1; }},
         {"opMjhk(1)", [](PanelTest& t) { t.paper().opMjhk[1]->click(); },
-         [](const MainState& s) { return s.model.opMjhk == std::array{false, true}; }},
+         [](const MainState& s) {
+             return s.model.opMjhk == std::array{false, true};
+         }},
         {"cmSasi(0) 再表示", [](PanelTest& t) { t.formats().cmSasi[0]->click(); },
          [](const MainState&) { return true; }},
     };
@@ -151,8 +159,7 @@ TEST_F(HandlerTest, SenderSwitchOffHidesGreysAndRedraws) {
     ExpectSenderState(*this, st, false);
     EXPECT_EQ(st.model.lbAdd[4].color, kGrey);
     EXPECT_EQ(st.model.lbAdd[5].color, kGrey);
-    EXPECT_EQ(formats().lbAdd[4]->palette().color(QPalette::WindowText),
-              QColor(0x80, 0x80, 0x80));
+    EXPECT_EQ(formats().lbAdd[4]->palette().color(QPalette::WindowText), QColor(0x80, 0x80, 0x80));
     EXPECT_EQ(st.model.lbAdd[0].color, kSysButtonText) << "recipient labels keep their colour";
     EXPECT_EQ(nRefresh, 1);
 }
@@ -172,9 +179,7 @@ TEST_F(HandlerTest, SenderSwitchOnMakesSenderLabelsBlackWhateverTheirColour) {
 }
 
 TEST_F(HandlerTest, CentringEchoAlignsTheNameLabels) {
-    const struct {
-        int nBox, nLabel;
-    } cases[] = {{0, 3}, {1, 5}};
+    const struct { int nBox, nLabel; } cases[] = {{0, 3}, {1, 5}};
     for (auto c : cases) {
         FontLabel* label = formats().lbAdd[c.nLabel];
         EXPECT_FALSE(label->IsCentred());
@@ -249,14 +254,14 @@ TEST_F(HandlerTest, CommonFontKeepsSizesAndColours) {
     EXPECT_TRUE(fontCalls[0].preset.bold);
     EXPECT_TRUE(fontCalls[0].preset.underline);
     for (int i = 0; i < 6; ++i) {
-        const FontSpec& spec = st.model.lbAdd[i];
-        EXPECT_EQ(spec.name, u"IPAMincho"_s) << i;
-        EXPECT_FALSE(spec.bold);
-        EXPECT_TRUE(spec.italic);
-        EXPECT_TRUE(spec.strike);
-        EXPECT_FALSE(spec.underline);
-        EXPECT_EQ(spec.size, before.lbAdd[i].size) << i;
-        EXPECT_EQ(spec.color, before.lbAdd[i].color) << i;
+        const FontSpec& fnt = st.model.lbAdd[i];
+        EXPECT_EQ(fnt.name, u"IPAMincho"_s) << i;
+        EXPECT_FALSE(fnt.bold);
+        EXPECT_TRUE(fnt.italic);
+        EXPECT_TRUE(fnt.strike);
+        EXPECT_FALSE(fnt.underline);
+        EXPECT_EQ(fnt.size, before.lbAdd[i].size) << i;
+        EXPECT_EQ(fnt.color, before.lbAdd[i].color) << i;
         EXPECT_EQ(formats().lbAdd[i]->font().pointSizeF(), before.lbAdd[i].size) << i;
     }
     EXPECT_EQ(st.model.lbAdd[3].size, 14.25);
