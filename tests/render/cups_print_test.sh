@@ -91,16 +91,25 @@ EOF
 cupsd -f -c "$work/cupsd.conf" -s "$work/cups-files.conf" >"$work/log/stdout" 2>&1 &
 cupsd_pid=$!
 export CUPS_SERVER=$work/cups.sock
-for _ in $(seq 50); do
-    lpstat -r >/dev/null 2>&1 && break
+# "lpstat -r" succeeds either way; only its words tell whether the daemon answers yet.
+running() { LC_ALL=C lpstat -r 2>/dev/null | grep -q "scheduler is running"; }
+for _ in $(seq 100); do
+    running && break
     kill -0 "$cupsd_pid" 2>/dev/null || fail "cupsd ended: $(cat "$work/log/stdout" "$work/log/error_log" 2>/dev/null)"
     sleep 0.2
 done
-lpstat -r >/dev/null 2>&1 || fail "cupsd does not answer on $CUPS_SERVER"
+running || fail "cupsd does not answer on $CUPS_SERVER"
 
 queue="hoplark-test-$$"
-lpadmin -p "$queue" -v cups-pdf:/ -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd 2>"$work/log/lpadmin" ||
-    fail "lpadmin: $(cat "$work/log/lpadmin")"
+added=""
+for _ in $(seq 10); do
+    if lpadmin -p "$queue" -v cups-pdf:/ -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd 2>"$work/log/lpadmin"; then
+        added=yes
+        break
+    fi
+    sleep 0.5
+done
+[ -n "$added" ] || fail "lpadmin: $(cat "$work/log/lpadmin")"
 
 # The data folder: the starter profile and the sample list.
 for ext in .ini .ik7 .ik7.prnTxt; do
