@@ -31,7 +31,7 @@ QString ProgramPathRecord(const QString& sAppNm);
 QString DefaultUserFolder(const QString& sAppNm);
 
 // Resolves the user data folder from "UserData.ini" in sProgFld (which ends in "/"), shows
-// the message of a missing, empty or unusable specification, records the program path and
+// the message of a missing, empty or unusable folder setting, records the program path and
 // creates the folder when it is missing. Returns the folder, ending in "/".
 // pbCreated, when given, tells whether the folder was created here (a first run).
 QString W_UserData(const QString& sProgFld, const QString& sAppNm, bool* pbCreated = nullptr);
