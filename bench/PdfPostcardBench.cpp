@@ -3,7 +3,7 @@
 //   bench_pdf_postcards [PAGES=1000] [RUNS=5] [OUT=/tmp/hoplark-bench-postcards.pdf]
 // Prints each run's wall-clock and processor time, their medians and the size of the PDF of
 // the last run. The processor time shows the cost when other work shares the machine.
-#include "render/imaging/PainterImaging.h"
+#include "imaging/PainterImaging.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

@@ -10,10 +10,10 @@
 // BENCH_ROWS=1 adds the processor time of a refresh of each sample record; BENCH_ONLY=N only
 // refreshes record N 300 times (for a profiler).
 #include "addresslist/AddressList.h"
-#include "addresslist/OptAddHandOff.h"
+#include "session/OptAddHandOff.h"
 #include "profile/PageFile.h"
-#include "render/MainState.h"
-#include "render/imaging/PainterImaging.h"
+#include "session/Session.h"
+#include "imaging/PainterImaging.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -57,7 +57,7 @@ bool SeedPaper(const QString& sUsr) {
 
 struct Scene {
     PainterImaging pik{QSize(600, 600), 96};
-    MainState st{pik};
+    Session st{pik};
     PageFile page{st.model, st.page, st.ik, st.UsrFld, st.bBusy};
 
     QString Open(const QString& sUsr, const QString& sProfile) {
@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s\n", qPrintable(sMsg));
             return 1;
         }
-        MainState& st = s.st;
+        Session& st = s.st;
         st.nTab = 0; // the first tab, as the window starts: guides shown
 
         std::vector<double> ms, cpuMs;
@@ -142,7 +142,7 @@ int main(int argc, char** argv) {
                     one.push_back(t.Cpu() * 1e3);
                 }
                 std::printf("  row %d: %.3f ms processor%s\n", i, Median(one),
-                            st.bFitAdr || st.bFitName ? " (extra line)" : "");
+                            st.lay.bAdrExtra || st.lay.bNameExtra ? " (extra line)" : "");
             }
         }
 

@@ -1,9 +1,6 @@
 #include "batch/BatchSession.h"
 
-#include "addresslist/OptAddHandOff.h"
 #include "environment/UserEnv.h"
-#include "profile/PageFile.h"
-#include "sender/Sasi.h"
 #include "startup/StartUp.h"
 
 #include <QFileInfo>
@@ -84,35 +81,23 @@ BatchSession::BatchSession(Imaging& ik) : m_st(ik) {}
 BatchSession::~BatchSession() = default;
 
 QString BatchSession::Open(const QString& sDataDir, const SessionRequest& req) {
-    MainState& st = m_st;
+    Session& st = m_st;
     QString sMsg = PrepareUserFolder(ProgramFolder(), u"hoplark"_s, sDataDir, st.UsrFld);
     if (!sMsg.isEmpty())
         return OneLine(sMsg);
 
-    // The honorific rules, as the window's load sequence hands them over.
     UserEnv env;
     bool bOk = false;
     env.GetTxt(st.UsrFld + u"User.xml"_s, bOk);
-    env.GetGtx(u"印刷"_s);
-    st.sama.ReadSamaRule(env.vGtVal(u"重複敬称"_s, QString()).toString(),
-                         env.vGtVal(u"敬称SPC"_s, u"1"_s).toString());
-
-    m_page = std::make_unique<PageFile>(st.model, st.page, st.ik, st.UsrFld, st.bBusy);
-    sMsg = m_page->LoadPage(req.sProfile);
+    sMsg = st.Load(env, req.sProfile, req.nSender);
     if (!sMsg.isEmpty())
         return OneLine(u"profile "_s + req.sProfile + u": "_s + sMsg);
-
-    qint16 n = req.nSender;
-    st.txAdd = ShowSasi(st.UsrFld, n).txAdd;
 
     if (!QFileInfo(req.sList).isFile())
         return u"address list not found: "_s + req.sList;
     // An absolute path: a relative one whose first word held no "\" could be taken for codes.
     const QString sPath = QFileInfo(req.sList).absoluteFilePath();
-    const auto outcome =
-        st.adr.LoadAdrList(req.sCodes.isEmpty() ? sPath : req.sCodes + u' ' + sPath);
-    // The list's layout picks the address line-break option, as in the window.
-    HandOffOptAdd(outcome, st.adr, st.model);
+    st.LoadList(req.sCodes.isEmpty() ? sPath : req.sCodes + u' ' + sPath);
     return {};
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "render/MainState.h"
-#include "render/imaging/PainterImaging.h"
-#include "render/imaging/TraceImaging.h"
+#include "session/Session.h"
+#include "imaging/PainterImaging.h"
+#include "imaging/TraceImaging.h"
 
 #include <QFile>
 #include <QMap>
@@ -14,7 +14,6 @@
 namespace hoplark {
 
 class Imaging;
-class PageFile;
 
 // A command line of "--name VALUE" options, "--flag" switches and plain arguments.
 struct BatchArgs {
@@ -58,7 +57,7 @@ struct SessionRequest {
     qint16 nSender = 0; // 0: the first sender
 };
 
-// The main window's state as its load sequence leaves it, without a window: the user data
+// The session as the window's load sequence leaves it, without a window: the user data
 // folder, the honorific rules of "User.xml", the profile, the sender and the address list.
 class BatchSession {
 public:
@@ -71,11 +70,10 @@ public:
     // string on success, else a message of one line.
     QString Open(const QString& sDataDir, const SessionRequest& req);
 
-    MainState& st() { return m_st; }
+    Session& st() { return m_st; }
 
 private:
-    MainState m_st;
-    std::unique_ptr<PageFile> m_page;
+    Session m_st;
 };
 
 // The request of the shared options, or a message saying what is wrong.

@@ -64,8 +64,7 @@ int CmdPreview(BatchContext& ctx) {
         ctx.err << "hoplark-batch preview: " << sMsg << '\n';
         return 1;
     }
-    MainState& st = session.st();
-    st.ScrDpi = 96;
+    Session& st = session.st();
     if (*nRow >= st.adr.count() && *nRow > 0) {
         ctx.err << "hoplark-batch preview: the list has " << st.adr.count() << " rows\n";
         return 1;

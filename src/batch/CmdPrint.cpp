@@ -1,7 +1,7 @@
 #include "batch/BatchCommand.h"
 #include "batch/BatchSession.h"
 
-#include "render/PrintRows.h"
+#include "session/PrintRows.h"
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -117,7 +117,7 @@ int CmdPrint(BatchContext& ctx) {
         ctx.err << "hoplark-batch print: " << sMsg << '\n';
         return 1;
     }
-    MainState& st = session.st();
+    Session& st = session.st();
 
     QTemporaryDir tmp;
     if (a.has(u"--pdf"_s)) {

@@ -2,7 +2,9 @@
 
 #include "compose/TextMarks.h"
 #include "compose/VertText.h"
-#include "render/MainState.h"
+#include "addresslist/SamaRules.h"
+#include "compose/ComposeAdr.h"
+#include "render/Canvas.h"
 
 #include <QStringList>
 
@@ -62,9 +64,10 @@ void SplitAffiliation(QString& affil, QString& names) {
 
 } // namespace
 
-void GetAdrParts(MainState& st, QString& zip, QString& address, QString& names, bool& ok) {
-    const QString rec = st.adr.Current();
-    if (st.adr.colAdr.isEmpty() || rec.isEmpty()) {
+void GetAdrParts(const Canvas& cv, const ComposeInput& in, QString& zip, QString& address,
+                 QString& names, bool& ok) {
+    const QString& rec = in.sRec;
+    if (rec.isEmpty()) {
         ok = false;
         return;
     }
@@ -75,7 +78,7 @@ void GetAdrParts(MainState& st, QString& zip, QString& address, QString& names, 
         f << QString();
     zip = TrimBlanks(f[0]);
     QString honorific;
-    if (st.adr.bFullLay) {
+    if (in.bFullLay) {
         for (QString& s : f)
             s = TrimBlanks(s);
         QString affil = f[2];
@@ -83,27 +86,27 @@ void GetAdrParts(MainState& st, QString& zip, QString& address, QString& names, 
         if (!affil.isEmpty() && nameField.isEmpty())
             SplitAffiliation(affil, nameField);
         QString adrField = f[1];
-        if (st.page.bVertical) {
+        if (cv.page.bVertical) {
             VertText(adrField, false, false);
             VertText(affil, true, false);
             VertText(nameField, true, false);
         }
         address.clear();
-        AppendSegments(address, TrimSepOnce(adrField, u";"_s).split(u';'), st.lay.nOmit);
+        AppendSegments(address, TrimSepOnce(adrField, u";"_s).split(u';'), cv.lay.nOmit);
         address += kSegEnd;
         address += u';';
         AppendSegments(address, TrimSepOnce(affil, u";"_s).split(u';'), 0);
         names = nameField;
         if (nFields > 4)
             honorific = f[4];
-        st.sama.ApplySama(names, honorific, st.model.txSama);
+        in.sama.ApplySama(names, honorific, cv.model.txSama);
     } else {
         address = f[1];
         names = f[2];
         if (nFields == 4)
             honorific = f[3];
-        st.sama.ApplySama(names, honorific, st.model.txSama);
-        if (st.page.bVertical) {
+        in.sama.ApplySama(names, honorific, cv.model.txSama);
+        if (cv.page.bVertical) {
             VertText(address, true, false);
             VertText(names, true, true);
         }

@@ -2,12 +2,13 @@
 
 #include "compose/AdrParts.h"
 #include "compose/FitLines.h"
-#include "compose/FontApply.h"
 #include "compose/TextMarks.h"
 #include "compose/VertText.h"
-#include "render/MainState.h"
+#include "addresslist/SamaRules.h"
+#include "imaging/Imaging.h"
+#include "render/Canvas.h"
+#include "render/FontApply.h"
 #include "render/TextPlacement.h"
-#include "render/imaging/Imaging.h"
 
 #include <QStringList>
 
@@ -19,24 +20,24 @@ namespace {
 
 // Fits address and names into their blocks. When an extra line is allowed, the first
 // overflow grants it (the flag) and the fitting starts again. True when that happened.
-bool FitBlocks(MainState& st, QString& address, QString& names) {
-    PageLayout& l = st.lay;
-    const bool bExtraOk = st.page.bExtraOk;
+bool FitBlocks(const Canvas& cv, ComposeResult& r, QString& address, QString& names) {
+    const PageLayout& l = cv.lay;
+    const bool bExtraOk = l.bExtraOk;
     bool bRepeated = false;
     for (;;) {
         bool bJustSet = false;
-        if (bExtraOk && !l.bAdrExtra) {
-            FitLines(address, l.nAdrRows, l.nLineCap[0], false, &l.bAdrExtra);
-            bJustSet = l.bAdrExtra;
-            st.bFitAdr = st.bFitAdr || l.bAdrExtra;
+        if (bExtraOk && !r.bAdrExtra) {
+            FitLines(address, l.nAdrRows, l.nLineCap[0], false, &r.bAdrExtra);
+            bJustSet = r.bAdrExtra;
+            r.bFitAdr = r.bFitAdr || r.bAdrExtra;
         } else {
             FitLines(address, l.nAdrRows, l.nLineCap[0], false);
         }
         if (!bJustSet) {
-            if (bExtraOk && !l.bNameExtra) {
-                FitLines(names, l.nNameRows, l.nLineCap[1], true, &l.bNameExtra);
-                bJustSet = l.bNameExtra;
-                st.bFitName = st.bFitName || l.bNameExtra;
+            if (bExtraOk && !r.bNameExtra) {
+                FitLines(names, l.nNameRows, l.nLineCap[1], true, &r.bNameExtra);
+                bJustSet = r.bNameExtra;
+                r.bFitName = r.bFitName || r.bNameExtra;
             } else {
                 names.remove(u";"_s + kPlaceholder);
                 FitLines(names, l.nNameRows, l.nLineCap[1], true);
@@ -48,16 +49,16 @@ bool FitBlocks(MainState& st, QString& address, QString& names) {
     }
 }
 
-void DrawAddress(MainState& st, const QString& address) {
-    const PageLayout& l = st.lay;
+void DrawAddress(const Canvas& cv, const ComposeInput& in, ComposeResult& r, const QString& address) {
+    const PageLayout& l = cv.lay;
     QStringList lines = address.split(u';');
     // Unfitted segments still carry the mark that ends the address proper: it is not text.
     for (QString& line : lines)
         if (line.endsWith(kSegEnd))
             line.chop(1);
     const qsizetype last = std::min<qsizetype>(lines.size() - 1, l.nAdrRows - 1);
-    st.lbAddCaption[1] = lines[0];
-    ApplyFont(st, 1, false, false, false);
+    r.lbAddCaption[1] = lines[0];
+    ApplyFont(cv, 1, false, false, false);
     int shift = 0;  // across the lines: affiliation lines stand apart from the address
     int indent = 0; // along the line: continuation lines start one character in
     for (qsizetype i = 0; i <= last; ++i) {
@@ -65,12 +66,12 @@ void DrawAddress(MainState& st, const QString& address) {
         if (line.startsWith(kAffiliation)) {
             line.remove(0, 1);
             shift = i + 1 < l.nAdrRows ? l.nPitch[1] : l.nAdrNameGap;
-            ApplyMidFont(st);
+            ApplyMidFont(cv);
         }
-        if (st.adr.bFullLay && i > 0)
+        if (in.bFullLay && i > 0)
             indent = line.size() < l.nLineCap[0] ? l.nPitch[1] : 0;
         LineBox b = PageLayout::Box(l.aAdrBox, i);
-        if (st.page.bVertical) {
+        if (cv.page.bVertical) {
             b[0] = Long(qint64(b[0]) - shift);
             b[2] = Long(qint64(b[2]) - shift);
             b[1] = Long(qint64(b[1]) + indent);
@@ -79,132 +80,154 @@ void DrawAddress(MainState& st, const QString& address) {
             b[3] = Long(qint64(b[3]) + shift);
             b[0] = Long(qint64(b[0]) + indent);
         }
-        DrawTextBox(st, b, line);
+        DrawTextBox(cv, b, line);
     }
 }
 
 // One title or name line into box b.
-void DrawNameLine(MainState& st, const QString& line, const LineBox& b, bool bCentre) {
+void DrawNameLine(const Canvas& cv, ComposeResult& r, const QString& line, const LineBox& b,
+                  bool bCentre) {
     if (line.startsWith(kTitle)) {
         const QString title = line.mid(1);
-        ApplyFont(st, 2, false, false, true);
-        st.lbAddCaption[2] = title;
-        DrawTextBox(st, b, title);
+        ApplyFont(cv, 2, false, false, true);
+        r.lbAddCaption[2] = title;
+        DrawTextBox(cv, b, title);
     } else {
-        ApplyFont(st, 3, bCentre, false, false);
-        DrawTextBox(st, b, line);
+        ApplyFont(cv, 3, bCentre, false, false);
+        DrawTextBox(cv, b, line);
     }
 }
 
-void DrawNames(MainState& st, const QString& names) {
-    PageLayout& l = st.lay;
+void DrawNames(const Canvas& cv, const ComposeInput& in, ComposeResult& r, const QString& names) {
+    const PageLayout& l = cv.lay;
     const QStringList lines = names.split(u';');
     const int last = static_cast<int>(std::min<qsizetype>(lines.size() - 1, l.nNameRows - 1));
-    st.lbAddCaption[3] =
+    r.lbAddCaption[3] =
         lines.size() > 1 && lines[1] != kPlaceholder ? lines[1] : lines[0];
-    const bool bCentre = st.model.ckCnter[0] != 0;
+    const bool bCentre = cv.model.ckCnter[0] != 0;
     if (names.contains(u";"_s + kPlaceholder)) {
         int i = 0;
         while (i <= last) {
             const QString& line = lines[i];
             if (!line.startsWith(kTitle) && i < lines.size() - 1 && lines[i + 1] == kPlaceholder) {
-                DotNames(st, line, i, bCentre);
+                DotNames(cv, in, line, i, bCentre);
+                r.bNameExtra = true;
             } else {
-                DrawNameLine(st, line, PageLayout::Box(l.aNameBox, i), bCentre);
+                DrawNameLine(cv, r, line, PageLayout::Box(l.aNameBox, i), bCentre);
                 ++i;
             }
         }
     } else if (names.contains(u';') || l.nNameRows < 2) {
         for (int i = 0; i <= last; ++i)
-            DrawNameLine(st, lines[i], PageLayout::Box(l.aNameBox, i), bCentre);
+            DrawNameLine(cv, r, lines[i], PageLayout::Box(l.aNameBox, i), bCentre);
     } else {
         // One name with room for two lines: it stands half-way between the first two.
         const LineBox& b0 = PageLayout::Box(l.aNameBox, 0);
         const LineBox& b1 = PageLayout::Box(l.aNameBox, 1);
         // Each moved edge is rounded once, as a whole.
         LineBox b = b0;
-        const int across = st.page.bVertical ? 0 : 1;
+        const int across = cv.page.bVertical ? 0 : 1;
         const double d = (double(b1[across]) - b0[across]) / 2;
         b[across] = Nearest(b0[across] + d);
         b[across + 2] = Nearest(b0[across + 2] + d);
-        ApplyFont(st, 3, bCentre, false, false);
-        DrawTextBox(st, b, lines[0]);
-        l.bNameExtra = true;
+        ApplyFont(cv, 3, bCentre, false, false);
+        DrawTextBox(cv, b, lines[0]);
+        r.bNameExtra = true;
     }
 }
 
-void DrawSender(MainState& st) {
-    const PageLayout& l = st.lay;
-    QString zip = st.txAdd[0];
+void DrawSender(const Canvas& cv, const ComposeInput& in, ComposeResult& r) {
+    const PageLayout& l = cv.lay;
+    QString zip = in.txAdd[0];
     zip.remove(u'-');
-    st.lbAddCaption[4] = zip;
-    DrawZip(st, 1, zip, false);
+    r.lbAddCaption[4] = zip;
+    DrawZip(cv, 1, zip, false);
 
     QString text;
     for (int i = 1; i <= 8; ++i)
-        text += st.txAdd[i] + u';';
+        text += in.txAdd[i] + u';';
     bool bIgnored = false; // one enlargement at most; lines beyond the block are not drawn
     FitLines(text, l.nMaxRow[2], l.nLineCap[2], false, &bIgnored);
     if (text.isEmpty())
         return;
     QStringList lines = text.split(u';');
-    if (st.page.bVertical)
+    if (cv.page.bVertical)
         for (QString& line : lines)
             VertText(line, true, false);
-    st.lbAddCaption[5] = lines[0];
-    ApplyFont(st, 5, false, false, false);
+    r.lbAddCaption[5] = lines[0];
+    ApplyFont(cv, 5, false, false, false);
     const qsizetype last = std::min<qsizetype>(lines.size() - 1, l.nMaxRow[2] - 1);
     for (qsizetype i = 0; i <= last; ++i) {
         // The last line, usually the name, may be centred.
         if (i == last)
-            ApplyFont(st, 5, st.model.ckCnter[1] != 0, false, false);
-        DrawTextBox(st, PageLayout::Box(l.aSndBox, i), lines[i]);
+            ApplyFont(cv, 5, cv.model.ckCnter[1] != 0, false, false);
+        DrawTextBox(cv, PageLayout::Box(l.aSndBox, i), lines[i]);
     }
+}
+
+// Steps shared by the composition and the fitting question: the record cut into its
+// parts and fitted. False when there is no record to draw.
+bool PrepareRecord(const Canvas& cv, const ComposeInput& in, ComposeResult& r, QString& zip,
+                   QString& address, QString& names, bool& bRepeated) {
+    r.bAdrExtra = cv.lay.bAdrExtra;
+    r.bNameExtra = cv.lay.bNameExtra;
+    bool ok = false;
+    GetAdrParts(cv, in, zip, address, names, ok);
+    if (!ok)
+        return false;
+    bRepeated = !cv.model.OptAdd[0] && FitBlocks(cv, r, address, names);
+    return true;
 }
 
 } // namespace
 
-void ComposeAdr(MainState& st, int nMode) {
-    PageLayout& l = st.lay;
-    st.bFitAdr = st.bFitName = false;
-    if (nMode != 2 && st.page.sPage.isEmpty())
-        return; // no profile selected
-    if (nMode == 2) {
-        l.bAdrExtra = false;
-        l.bNameExtra = false;
-    }
+ComposeResult FitExtraLines(const Canvas& cv, const ComposeInput& in) {
+    ComposeResult r;
     QString zip, address, names;
-    bool ok = false;
-    GetAdrParts(st, zip, address, names, ok);
-    if (!ok)
-        return;
-    if (st.nTab != 0) {
-        // Without guides the record area is blanked, so a redraw leaves no trace of the
-        // previous record.
-        SetPen(st, 1, kWhite);
+    bool bRepeated = false;
+    if (cv.page.sPage.isEmpty() && !cv.lay.bPrinting)
+        return r;
+    PrepareRecord(cv, in, r, zip, address, names, bRepeated);
+    return r;
+}
+
+ComposeResult ComposeAdr(const Canvas& cv, const ComposeInput& in, ComposeMode mode) {
+    const PageLayout& l = cv.lay;
+    ComposeResult r;
+    r.bAdrExtra = l.bAdrExtra;
+    r.bNameExtra = l.bNameExtra;
+    const bool bPrint = mode == ComposeMode::Print;
+    if (!bPrint && cv.page.sPage.isEmpty())
+        return r; // no profile selected
+    QString zip, address, names;
+    bool bRepeated = false;
+    if (!PrepareRecord(cv, in, r, zip, address, names, bRepeated))
+        return r;
+    if (!bPrint && cv.nTab != 0) {
+        // Without guides the record area of the preview is blanked, so a redraw leaves no
+        // trace of the previous record. Never on paper: the page is blank already.
+        SetPen(cv, 1, kWhite);
         const LineBox& a = PageLayout::Box(l.aAdrBox, 0);
         const LineBox& n = PageLayout::Box(l.aNameBox, l.nNameRows - 1);
-        DrawBox(st, a[0], a[1], n[2], n[3]);
+        DrawBox(cv, a[0], a[1], n[2], n[3]);
     }
-    st.lbAddCaption[0] = zip;
-    bool bRepeated = false;
-    if (!st.model.OptAdd[0])
-        bRepeated = FitBlocks(st, address, names);
+    r.lbAddCaption[0] = zip;
 
-    if (nMode == 2) {
-        if (st.model.ckWaku[0])
-            DrawZip(st, 0, std::nullopt, false);
-        if (st.model.ckWaku[1] && st.page.bSender)
-            DrawZip(st, 1, std::nullopt, false);
+    if (bPrint) {
+        if (cv.model.ckWaku[0])
+            DrawZip(cv, 0, std::nullopt, false);
+        if (cv.model.ckWaku[1] && cv.page.bSender)
+            DrawZip(cv, 1, std::nullopt, false);
     }
-    DrawZip(st, 0, zip, nMode == 1 && !bRepeated);
+    DrawZip(cv, 0, zip, mode == ComposeMode::Redraw && !bRepeated);
 
     if (!address.isEmpty())
-        DrawAddress(st, address);
+        DrawAddress(cv, in, r, address);
     if (!names.isEmpty())
-        DrawNames(st, names);
-    if (st.page.bSender && (nMode != 1 || bRepeated))
-        DrawSender(st);
+        DrawNames(cv, in, r, names);
+    if (cv.page.bSender && (mode != ComposeMode::Redraw || bRepeated))
+        DrawSender(cv, in, r);
+    return r;
 }
 
 } // namespace hoplark

@@ -2,17 +2,49 @@
 
 #include <QString>
 
+#include <array>
+#include <optional>
+
 namespace hoplark {
 
-class MainState;
+class SamaRules;
+struct Canvas;
 
-// Draws the current record into the line boxes of the last layout. nMode 0: full redraw
-// after a layout; 1: redraw of the record after a row change (the sender is left alone);
-// 2: one printed page.
-void ComposeAdr(MainState& st, int nMode);
+// What one composition draws: a record line of the address list and the sender.
+struct ComposeInput {
+    QString sRec;          // the record line; empty: nothing of the record is drawn
+    bool bFullLay = false; // the list's layout
+    SamaRules& sama;       // honorific rules; the joint-name honorific is kept here
+    const std::array<QString, 9>& txAdd; // sender: 0 postal code, 1-4 address, 5-7 work, 8 name
+};
+
+// Full redraw after a layout, redraw of the record after a row change (the sender is left
+// alone), one printed page.
+enum class ComposeMode { Preview = 0, Redraw = 1, Print = 2 };
+
+// What a composition decided.
+struct ComposeResult {
+    // Captions of the font labels lbAdd(0..5): samples of the record drawn (zip, first
+    // address line, last title, name, sender zip, first sender line); only those of the
+    // parts drawn are set.
+    std::array<std::optional<QString>, 6> lbAddCaption;
+    // The fitting asked for one more address / name line than the layout has.
+    bool bFitAdr = false, bFitName = false;
+    // The layout's extra-line flags as the composition leaves them (a name drawn between
+    // lines or part by part also sets bNameExtra): the next row change redraws in full.
+    bool bAdrExtra = false, bNameExtra = false;
+};
+
+// Draws the record into the line boxes of the last layout of cv. Reads cv's layout and never
+// changes it. A run-time error of the arithmetic is thrown to the caller.
+ComposeResult ComposeAdr(const Canvas& cv, const ComposeInput& in, ComposeMode mode);
+
+// Whether the record needs an extra address or name line in the layout of cv: what the
+// fitting of ComposeAdr grants, without drawing.
+ComposeResult FitExtraLines(const Canvas& cv, const ComposeInput& in);
 
 // Draws a name written with "・" part by part, one part per line, starting at name row
 // nRow; nRow advances by one for every part drawn.
-void DotNames(MainState& st, const QString& line, int& nRow, bool bCentre);
+void DotNames(const Canvas& cv, const ComposeInput& in, const QString& line, int& nRow, bool bCentre);
 
 } // namespace hoplark

@@ -1,11 +1,12 @@
 #include "compose/ComposeAdr.h"
 
-#include "compose/FontApply.h"
+#include "addresslist/SamaRules.h"
 #include "compose/TextMarks.h"
+#include "imaging/Imaging.h"
 #include "platform/Width.h"
-#include "render/MainState.h"
+#include "render/Canvas.h"
+#include "render/FontApply.h"
 #include "render/TextPlacement.h"
-#include "render/imaging/Imaging.h"
 
 #include <QStringList>
 
@@ -31,10 +32,10 @@ QString Fold(const QString& s, QList<qsizetype>& origin) {
 
 // A part with its honorific as the measuring counts it: a listed honorific found anywhere
 // in the part stays (set off by a space), otherwise the joint honorific follows.
-QString MeasuredPart(const MainState& st, const QString& part) {
+QString MeasuredPart(const SamaRules& sama, const QString& part) {
     QList<qsizetype> origin;
     const QString folded = Fold(part, origin);
-    for (const QString& entry : st.sama.aSuffix) {
+    for (const QString& entry : sama.aSuffix) {
         QList<qsizetype> unused;
         const QString fe = Fold(entry, unused);
         const qsizetype pos = folded.indexOf(fe);
@@ -47,32 +48,32 @@ QString MeasuredPart(const MainState& st, const QString& part) {
         }
         return out;
     }
-    return part + u' ' + st.sama.sDotSama;
+    return part + u' ' + sama.sDotSama;
 }
 
 // Extent of text along the writing direction, in page units.
-int Extent(MainState& st, const QString& text) {
+int Extent(const Canvas& cv, const QString& text) {
     int w = 0, h = 0;
-    st.ik.TextValue(text);
-    st.ik.MeasureText(st.lay.nTgtDc, w, h, 0);
-    const int n = st.page.bVertical ? h : w;
+    cv.ik.TextValue(text);
+    cv.ik.MeasureText(cv.lay.nTgtDc, w, h, 0);
+    const int n = cv.page.bVertical ? h : w;
     // The printer measures in page units already; the preview in pixels.
-    if (st.lay.bPrinting)
+    if (cv.lay.bPrinting)
         return n;
-    return Nearest(n / double(st.lay.sgScale));
+    return Nearest(n / double(cv.lay.sgScale));
 }
 
 } // namespace
 
-void DotNames(MainState& st, const QString& line, int& nRow, bool bCentre) {
-    PageLayout& l = st.lay;
-    const bool bVertical = st.page.bVertical;
+void DotNames(const Canvas& cv, const ComposeInput& in, const QString& line, int& nRow, bool bCentre) {
+    const PageLayout& l = cv.lay;
+    const bool bVertical = cv.page.bVertical;
     QStringList parts = line.split(u'・');
     const auto n = parts.size();
     const LineBox frame = PageLayout::Box(l.aNameBox, nRow);
 
     // Squeeze the lines when there are more names than name rows.
-    const int nRows = l.nMaxRow[1] + (st.page.bExtraOk ? 1 : 0);
+    const int nRows = l.nMaxRow[1] + (l.bExtraOk ? 1 : 0);
     const double pitch = nRows < n ? double(nRows) * l.nPitch[2] / n : l.nPitch[2];
     const int step = Nearest(pitch * 1.1);
 
@@ -82,16 +83,16 @@ void DotNames(MainState& st, const QString& line, int& nRow, bool bCentre) {
         family = parts[0].left(sp);
         parts[0] = parts[0].mid(sp + 1);
     }
-    ApplyFont(st, 3, false, false, false);
+    ApplyFont(cv, 3, false, false, false);
 
     QString longest;
     for (const QString& part : parts) {
-        const QString m = MeasuredPart(st, part);
+        const QString m = MeasuredPart(in.sama, part);
         if (m.size() > longest.size())
             longest = m;
     }
-    const int extent = Extent(st, family + u'　' + longest + u'　');
-    const int famExtent = Extent(st, family + u'　');
+    const int extent = Extent(cv, family + u'　' + longest + u'　');
+    const int famExtent = Extent(cv, family + u'　');
 
     // Along the writing direction: frame start and end.
     const int f0 = bVertical ? frame[1] : frame[0];
@@ -127,19 +128,18 @@ void DotNames(MainState& st, const QString& line, int& nRow, bool bCentre) {
     if (!family.isEmpty()) {
         // The family name once, the given names aligned after it.
         partStart = Long(qint64(start) + famExtent);
-        DrawTextBox(st, boxAt(0, start, partStart), family);
+        DrawTextBox(cv, boxAt(0, start, partStart), family);
     }
     for (qsizetype k = 0; k < n; ++k) {
         QString part = parts[k];
         QString suffix;
         bool bNotFound = true;
-        st.sama.CutSuffix(part, suffix, bNotFound);
-        const QString text = bNotFound ? TrimBlanks(part) + u' ' + st.sama.sDotSama
+        in.sama.CutSuffix(part, suffix, bNotFound);
+        const QString text = bNotFound ? TrimBlanks(part) + u' ' + in.sama.sDotSama
                                        : TrimBlanks(part) + u' ' + suffix;
-        DrawTextBox(st, boxAt(k, partStart, end), text);
+        DrawTextBox(cv, boxAt(k, partStart, end), text);
         ++nRow;
     }
-    l.bNameExtra = true;
 }
 
 } // namespace hoplark

@@ -43,11 +43,4 @@ void VertText(QString& text, bool bMarks, bool bDashOnly) {
     }
 }
 
-QString FixedPitchName(const QString& sName) {
-    QString s = sName;
-    s.remove(u'Ｐ');
-    s.replace(u"HGP"_s, u"HG"_s);
-    return s;
-}
-
 } // namespace hoplark

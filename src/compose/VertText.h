@@ -9,7 +9,4 @@ namespace hoplark {
 // marks (株) and (有) become ㈱ and ㈲.
 void VertText(QString& text, bool bMarks, bool bDashOnly);
 
-// The fixed-pitch twin of a font name: every "Ｐ" removed, then "HGP" replaced by "HG".
-QString FixedPitchName(const QString& sName);
-
 } // namespace hoplark

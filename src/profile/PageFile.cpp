@@ -3,7 +3,7 @@
 #include "platform/Numbers.h"
 #include "profile/PaperTable.h"
 #include "profile/ProfileValues.h"
-#include "render/imaging/Imaging.h"
+#include "imaging/Imaging.h"
 
 #include <QFileInfo>
 

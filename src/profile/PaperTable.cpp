@@ -1,7 +1,7 @@
 #include "profile/PaperTable.h"
 
 #include "platform/Numbers.h"
-#include "render/imaging/Imaging.h"
+#include "imaging/Imaging.h"
 
 #include <QHash>
 

@@ -3,7 +3,6 @@
 #include "platform/MsgBox.h"
 #include "platform/TextFile.h"
 #include "profile/PaperTable.h"
-#include "render/MainState.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,9 +46,6 @@ Replaced Remember(const QString& path) {
 ProfileManager::ProfileManager(ProfileModel& model, PageVars& page, Imaging& ik,
                                const QString& UsrFld, bool& bBusy)
     : m_page(page), m_usrFld(UsrFld), m_bBusy(bBusy), m_file(model, page, ik, UsrFld, bBusy) {}
-
-ProfileManager::ProfileManager(MainState& st)
-    : ProfileManager(st.model, st.page, st.ik, st.UsrFld, st.bBusy) {}
 
 const QStringList& ProfileManager::MenuCaptions() {
     static const QStringList captions{

@@ -12,7 +12,6 @@
 namespace hoplark {
 
 class Imaging;
-class MainState;
 
 // The profile list (cbYoshi) and the menu "用紙・配置(&F)": listing, opening, saving,
 // renaming and deleting the named profiles in UsrFld "Paper/". Holds the list's entries and
@@ -26,7 +25,6 @@ public:
 
     ProfileManager(ProfileModel& model, PageVars& page, Imaging& ik, const QString& UsrFld,
                    bool& bBusy);
-    explicit ProfileManager(MainState& st);
 
     // Hooks for the window: the preview redraw after a successful open, the printer set-up
     // behind "ﾌﾟﾘﾝﾀ設定", and a note that list entries, index or menu enabling changed.

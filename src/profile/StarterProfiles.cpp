@@ -3,8 +3,8 @@
 #include "platform/TextFile.h"
 #include "profile/PageFile.h"
 #include "profile/PaperTable.h"
-#include "render/imaging/PrinterSettings.h"
-#include "render/imaging/TraceImaging.h"
+#include "imaging/PrinterSettings.h"
+#include "imaging/TraceImaging.h"
 
 #include <QDir>
 #include <QFile>

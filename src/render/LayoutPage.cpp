@@ -2,9 +2,9 @@
 
 #include "platform/Numbers.h"
 #include "platform/Width.h"
-#include "render/MainState.h"
+#include "render/Canvas.h"
 #include "render/TextPlacement.h"
-#include "render/imaging/Imaging.h"
+#include "imaging/Imaging.h"
 
 #include <exception>
 
@@ -19,24 +19,24 @@ QString ComboText(const ComboValue& v, const QStringList& list) {
     return v.index >= 0 && v.index < list.size() ? list.at(v.index) : v.text;
 }
 
-void DrawPaper(MainState& st) {
-    PageLayout& l = st.lay;
+void DrawPaper(const Canvas& cv) {
+    PageLayout& l = cv.lay;
     l.bGuides = false;
-    SetPen(st, 1, kWhite);
+    SetPen(cv, 1, kWhite);
     if (l.nFlap > 0)
-        DrawFlap(st);
-    DrawBox(st, 0, 0, l.nPageW, l.nPageH);
+        DrawFlap(cv);
+    DrawBox(cv, 0, 0, l.nPageW, l.nPageH);
     // A 1.5 mm shadow on the right and at the bottom.
-    SetPen(st, 1, kGrey);
-    DrawBox(st, l.nPageW, 15, Long(qint64(l.nPageW) + 15), Long(qint64(l.nPageH) + 15));
-    DrawBox(st, 15, l.nPageH, Long(qint64(l.nPageW) + 15), Long(qint64(l.nPageH) + 15));
+    SetPen(cv, 1, kGrey);
+    DrawBox(cv, l.nPageW, 15, Long(qint64(l.nPageW) + 15), Long(qint64(l.nPageH) + 15));
+    DrawBox(cv, 15, l.nPageH, Long(qint64(l.nPageW) + 15), Long(qint64(l.nPageH) + 15));
     // The stamp area.
-    SetPen(st, 2, kSilver);
-    DrawBox(st, 70, 90, 250, 310);
-    PlaceZip(st);
-    DrawZip(st, 0, std::nullopt, false);
-    if (st.page.bSender)
-        DrawZip(st, 1, std::nullopt, false);
+    SetPen(cv, 2, kSilver);
+    DrawBox(cv, 70, 90, 250, 310);
+    PlaceZip(cv);
+    DrawZip(cv, 0, std::nullopt, false);
+    if (cv.page.bSender)
+        DrawZip(cv, 1, std::nullopt, false);
 }
 
 // The line boxes of one block. First box given, each next one sp * pitch after the previous
@@ -63,10 +63,10 @@ void Dimension(QList<LineBox>& boxes, int nRows) {
     boxes.fill(LineBox{}, nRows);
 }
 
-void LineBoxes(MainState& st) {
-    PageLayout& l = st.lay;
-    const ProfileModel& m = st.model;
-    const bool bV = st.page.bVertical;
+void LineBoxes(const Canvas& cv) {
+    PageLayout& l = cv.lay;
+    const ProfileModel& m = cv.model;
+    const bool bV = cv.page.bVertical;
     std::array<float, 4> sp{};
     std::array<int, 8> mg{};
     for (int i = 0; i < 4; ++i) {
@@ -89,7 +89,7 @@ void LineBoxes(MainState& st) {
         const int top = Nearest(l.aAdrBox.last()[3] + double(sp[1]) * pA);
         Stack(l.aNameBox, {mg[3], top, Long(W - mg[4]), Long(qint64(top) + pN)}, sp[2] * fN * pN,
               pN, false);
-        if (st.page.bSender) {
+        if (cv.page.bSender) {
             const int sTop = Nearest(double(H - mg[7]) - senderLen);
             Stack(l.aSndBox, {mg[5], sTop, Long(W - mg[6]), Long(qint64(sTop) + pS)},
                   double(sp[3]) * pS, pS, false);
@@ -101,7 +101,7 @@ void LineBoxes(MainState& st) {
         const int nRight = Nearest(l.aAdrBox.last()[2] - double(sp[1]) * pA);
         Stack(l.aNameBox, {nRight, mg[3], Long(qint64(nRight) - pN), Long(H - mg[4])},
               sp[2] * fN * pN, pN, true);
-        if (st.page.bSender) {
+        if (cv.page.bSender) {
             const int sRight = Nearest(senderLen + mg[7]);
             Stack(l.aSndBox, {sRight, mg[5], Long(qint64(sRight) - pS), Long(H - mg[6])},
                   double(sp[3]) * pS, pS, true);
@@ -109,29 +109,29 @@ void LineBoxes(MainState& st) {
     }
 }
 
-void DrawGuides(MainState& st) {
-    PageLayout& l = st.lay;
-    SetPen(st, 1, kLightYellow);
+void DrawGuides(const Canvas& cv) {
+    PageLayout& l = cv.lay;
+    SetPen(cv, 1, kLightYellow);
     for (const LineBox& b : l.aAdrBox)
-        DrawBox(st, b);
+        DrawBox(cv, b);
     for (const LineBox& b : l.aNameBox)
-        DrawBox(st, b);
-    if (st.page.bSender)
+        DrawBox(cv, b);
+    if (cv.page.bSender)
         for (const LineBox& b : l.aSndBox)
-            DrawBox(st, b);
+            DrawBox(cv, b);
     l.bGuides = true;
 }
 
 // Characters per line at 90 percent: line length over pitch. A block whose box cannot give
 // a value keeps the previous one.
-void LineCaps(MainState& st) {
-    PageLayout& l = st.lay;
+void LineCaps(const Canvas& cv) {
+    PageLayout& l = cv.lay;
     const std::array<const QList<LineBox>*, 3> blocks{&l.aAdrBox, &l.aNameBox, &l.aSndBox};
     for (int b = 0; b < 3; ++b) {
         try {
             const LineBox& x = PageLayout::Box(*blocks[b], 0);
-            const double len = st.page.bVertical ? double(x[3]) - x[1] : double(x[2]) - x[0];
-            const double across = st.page.bVertical ? double(x[0]) - x[2] : double(x[3]) - x[1];
+            const double len = cv.page.bVertical ? double(x[3]) - x[1] : double(x[2]) - x[0];
+            const double across = cv.page.bVertical ? double(x[0]) - x[2] : double(x[3]) - x[1];
             l.nLineCap[b] = NearestInt(len / across * 0.9);
         } catch (const std::exception&) {
         }
@@ -140,20 +140,20 @@ void LineCaps(MainState& st) {
 
 } // namespace
 
-void DrawFlap(MainState& st) {
-    const PageLayout& l = st.lay;
+void DrawFlap(const Canvas& cv) {
+    const PageLayout& l = cv.lay;
     const double s = l.sgScale;
     const QList<int> xs{Nearest(s * 100 + l.nOrgX), Nearest(s * (double(l.nPageW) - 100) + l.nOrgX),
                         Nearest(s * l.nPageW + l.nOrgX), l.nOrgX};
     const int yBottom = Nearest(s * l.nFlap + l.nOrgY);
     const QList<int> ys{l.nOrgY, l.nOrgY, yBottom, yBottom};
-    st.ik.DrawPolygon(l.nTgtDc, xs, ys, 4, l.Dev());
+    cv.ik.DrawPolygon(l.nTgtDc, xs, ys, 4, l.Dev());
 }
 
-void LayoutPage(MainState& st) {
-    PageLayout& l = st.lay;
-    const PageVars& pv = st.page;
-    const ProfileModel& m = st.model;
+void LayoutPage(const Canvas& cv) {
+    PageLayout& l = cv.lay;
+    const PageVars& pv = cv.page;
+    const ProfileModel& m = cv.model;
     if (pv.sPaper.isEmpty())
         return;
     l.nFlap = pv.bEnvelope ? 150 : 0;
@@ -161,7 +161,7 @@ void LayoutPage(MainState& st) {
     l.nPageH = pv.nPaperH;
 
     // The preview is a square of nPx pixels; the page (with its flap) fills 95 % of it.
-    const int nPx = Nearest(st.ik.Width() / 16.5);
+    const int nPx = Nearest(cv.ik.Width() / 16.5);
     const qint64 tall = qint64(l.nPageH) + l.nFlap;
     const double M = l.nPageW > tall ? double(l.nPageW) : double(tall);
     l.sgScale = Single(0.95 * (nPx / M));
@@ -169,12 +169,15 @@ void LayoutPage(MainState& st) {
     l.nOrgY = Nearest((nPx - double(l.sgScale) * tall) / 2);
 
     // Font sizes follow the page's share of its real size on the screen.
-    const float sgRealW = Single(l.nPageW / 254.0 * st.ScrDpi);
+    const float sgRealW = Single(l.nPageW / 254.0 * cv.nDpi);
     l.sgFontScale = Single(double(l.sgScale) * l.nPageW / sgRealW);
     const double k = 1.33 / double(l.sgScale) * double(l.sgFontScale) * 1.2;
 
+    // A print job has a layout of its own, so it places its own postal-code boxes.
     if (!l.bPrinting)
-        DrawPaper(st);
+        DrawPaper(cv);
+    else
+        PlaceZip(cv);
 
     static constexpr std::array<int, 5> kPitchLabel{0, 1, 3, 4, 5};
     for (int i = 0; i < 5; ++i)
@@ -190,12 +193,12 @@ void LayoutPage(MainState& st) {
     Dimension(l.aNameBox, l.nNameRows);
     Dimension(l.aSndBox, l.nMaxRow[2]);
 
-    LineBoxes(st);
+    LineBoxes(cv);
 
-    if (st.nTab == 0 && !l.bPrinting)
-        DrawGuides(st);
+    if (cv.nTab == 0 && !l.bPrinting)
+        DrawGuides(cv);
 
-    LineCaps(st);
+    LineCaps(cv);
 
     if (m.OptAdd[3])
         l.nOmit = 0;
@@ -204,9 +207,9 @@ void LayoutPage(MainState& st) {
     else if (m.OptAdd[5])
         l.nOmit = 1;
 
-    l.nAdrNameGap = st.page.bVertical ? Long(qint64(l.aAdrBox.last()[2]) - l.aNameBox[0][0])
+    l.nAdrNameGap = cv.page.bVertical ? Long(qint64(l.aAdrBox.last()[2]) - l.aNameBox[0][0])
                                       : Long(qint64(l.aNameBox[0][1]) - l.aAdrBox.last()[3]);
-    st.page.bExtraOk = m.chOvrRw == 1;
+    l.bExtraOk = m.chOvrRw == 1;
 }
 
 } // namespace hoplark

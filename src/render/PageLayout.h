@@ -62,6 +62,7 @@ struct PageLayout {
     int nAdrNameGap = 0;
     int nOmit = 0;                 // 0 none, 1 prefecture, 2 prefecture and city
     bool bGuides = false;          // line boxes shown as guides
+    bool bExtraOk = false;         // an extra address or name line may be added ("行追加")
 
     // Owned by the text placement: top left corner of the first postal-code box of the
     // recipient (0) and of the sender (1).

@@ -1,9 +1,9 @@
 #include "render/TextPlacement.h"
 
-#include "compose/FontApply.h"
+#include "render/FontApply.h"
 #include "platform/Width.h"
-#include "render/MainState.h"
-#include "render/imaging/Imaging.h"
+#include "render/Canvas.h"
+#include "imaging/Imaging.h"
 
 using namespace Qt::StringLiterals;
 
@@ -17,15 +17,15 @@ struct ZipGeometry {
 // Recipient boxes are 6.2 x 8 mm, 0.7 mm apart; the sender's 3.8 x 6.8 mm, 0.3 mm apart.
 constexpr std::array<ZipGeometry, 2> kZip{{{62, 80, 7}, {38, 68, 3}}};
 
-int MapX(const MainState& st, int x) {
-    const PageLayout& l = st.lay;
+int MapX(const Canvas& cv, int x) {
+    const PageLayout& l = cv.lay;
     if (l.bPrinting)
         return std::max(0, Long(qint64(x) - l.nPrnOffX));
     return Nearest(double(l.sgScale) * x + l.nOrgX);
 }
 
-int MapY(const MainState& st, int y) {
-    const PageLayout& l = st.lay;
+int MapY(const Canvas& cv, int y) {
+    const PageLayout& l = cv.lay;
     if (l.bPrinting)
         return std::max(0, Long(qint64(y) - l.nPrnOffY));
     // The flap allowance moves the whole page down on envelopes.
@@ -34,29 +34,29 @@ int MapY(const MainState& st, int y) {
 
 } // namespace
 
-void ToDevice(const MainState& st, int& x1, int& x2, int& y1, int& y2) {
-    x1 = MapX(st, x1);
-    x2 = MapX(st, x2);
-    y1 = MapY(st, y1);
-    y2 = MapY(st, y2);
+void ToDevice(const Canvas& cv, int& x1, int& x2, int& y1, int& y2) {
+    x1 = MapX(cv, x1);
+    x2 = MapX(cv, x2);
+    y1 = MapY(cv, y1);
+    y2 = MapY(cv, y2);
 }
 
-void SetPen(MainState& st, int nWidth, int nColor) {
-    st.ik.ResetStyle();
-    st.ik.FillMode(0);
-    st.ik.LineWidth(nWidth);
-    st.ik.FillColor(nColor);
+void SetPen(const Canvas& cv, int nWidth, int nColor) {
+    cv.ik.ResetStyle();
+    cv.ik.FillMode(0);
+    cv.ik.LineWidth(nWidth);
+    cv.ik.FillColor(nColor);
 }
 
-void DrawBox(MainState& st, int x1, int y1, int x2, int y2) {
-    ToDevice(st, x1, x2, y1, y2);
-    st.ik.DrawRect(st.lay.nTgtDc, x1, y1, x2, y2, st.lay.Dev());
+void DrawBox(const Canvas& cv, int x1, int y1, int x2, int y2) {
+    ToDevice(cv, x1, x2, y1, y2);
+    cv.ik.DrawRect(cv.lay.nTgtDc, x1, y1, x2, y2, cv.lay.Dev());
 }
 
-void DrawZipBox(MainState& st, int x1, int y1, int x2, int y2) { DrawBox(st, x1, y1, x2, y2); }
+void DrawZipBox(const Canvas& cv, int x1, int y1, int x2, int y2) { DrawBox(cv, x1, y1, x2, y2); }
 
-void PlaceZip(MainState& st) {
-    PageLayout& l = st.lay;
+void PlaceZip(const Canvas& cv) {
+    PageLayout& l = cv.lay;
     l.nZipX[0] = Long(qint64(l.nPageW) - 555);
     l.nZipY[0] = 120;
     l.nZipX[1] = 62;
@@ -81,11 +81,11 @@ std::array<std::array<int, 2>, 7> ZipBoxEdges(int nWhich, int x0) {
 
 int ZipBoxHeight(int nWhich) { return kZip.at(nWhich).nHeight; }
 
-void DrawZip(MainState& st, int nWhich, const std::optional<QString>& text, bool bFrame) {
-    const int y0 = st.lay.nZipY.at(nWhich);
+void DrawZip(const Canvas& cv, int nWhich, const std::optional<QString>& text, bool bFrame) {
+    const int y0 = cv.lay.nZipY.at(nWhich);
     const int y1 = Long(qint64(y0) + ZipBoxHeight(nWhich));
-    const auto edges = ZipBoxEdges(nWhich, st.lay.nZipX.at(nWhich));
-    Imaging& ik = st.ik;
+    const auto edges = ZipBoxEdges(nWhich, cv.lay.nZipX.at(nWhich));
+    Imaging& ik = cv.ik;
     if (bFrame || !text) {
         ik.ResetStyle();
         ik.LineWidth(1);
@@ -93,23 +93,23 @@ void DrawZip(MainState& st, int nWhich, const std::optional<QString>& text, bool
         ik.FillMode(1);
         ik.LineColor(kRed);
         for (const auto& e : edges)
-            DrawZipBox(st, e[0], y0, e[1], y1);
+            DrawZipBox(cv, e[0], y0, e[1], y1);
     }
     if (!text)
         return;
-    ApplyFont(st, nWhich == 0 ? 0 : 4, true, true, false);
+    ApplyFont(cv, nWhich == 0 ? 0 : 4, true, true, false);
     // Seven characters, one per box: short codes leave the last boxes blank, long ones lose
     // their tail.
     QString code = *text;
     code.remove(u'-');
     code = (code + u"       "_s).left(7);
     for (int i = 0; i < 7; ++i)
-        DrawTextBox(st, edges[i][0], y0, edges[i][1], y1, code.mid(i, 1));
+        DrawTextBox(cv, edges[i][0], y0, edges[i][1], y1, code.mid(i, 1));
 }
 
-void DrawTextBox(MainState& st, int x1, int y1, int x2, int y2, QString text) {
-    ToDevice(st, x1, x2, y1, y2);
-    if (st.page.bVertical) {
+void DrawTextBox(const Canvas& cv, int x1, int y1, int x2, int y2, QString text) {
+    ToDevice(cv, x1, x2, y1, y2);
+    if (cv.page.bVertical) {
         text = Wide(text);
         // Only half-width forms are touched, and the widening has left none of them.
         text.remove(u'(');
@@ -117,8 +117,8 @@ void DrawTextBox(MainState& st, int x1, int y1, int x2, int y2, QString text) {
         text.replace(u'ｰ', u'l');
         text.replace(u'-', u'l');
     }
-    st.ik.TextValue(text);
-    st.ik.DrawText(st.lay.nTgtDc, x1, y1, x2, y2, true, 0, st.lay.Dev());
+    cv.ik.TextValue(text);
+    cv.ik.DrawText(cv.lay.nTgtDc, x1, y1, x2, y2, true, 0, cv.lay.Dev());
 }
 
 } // namespace hoplark

@@ -5,6 +5,7 @@
 #include "startup/StartUp.h"
 #include "startup/YIni.h"
 #include "ui/MainWindow.h"
+#include "ui/PrinterDialog.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -50,6 +51,7 @@ int AppMain(int argc, char** argv) {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const int nScrDpi = GetScrDpi();
     SetMsgBoxHandler(ShowMessageBox);
+    InstallPrinterDialog();
     SetHelpOpener([](const QUrl& url) { QDesktopServices::openUrl(url); });
 
     const QString sMsg = StartUpCore(ini, ProgramFolder(), sAppNm);

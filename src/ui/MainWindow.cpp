@@ -1,9 +1,9 @@
 #include "ui/MainWindow.h"
 
 #include "platform/MsgBox.h"
-#include "render/PrintRows.h"
-#include "render/PrinterSetup.h"
 #include "sender/Sasi.h"
+#include "session/PrintRows.h"
+#include "session/PrinterSetup.h"
 #include "sender/TextFiles.h"
 #include "startup/YIni.h"
 #include "ui/AddressListModel.h"
@@ -33,13 +33,20 @@ using namespace Qt::StringLiterals;
 namespace hoplark {
 
 namespace {
-const QString kGroup = u"印刷"_s;
+std::unique_ptr<TraceImaging> TraceOf(PainterImaging& ik, QIODevice* pTrace) {
+    if (!pTrace)
+        return nullptr;
+    auto trace = std::make_unique<TraceImaging>(&ik);
+    trace->setDevice(pTrace);
+    return trace;
 }
+} // namespace
 
-MainWindow::MainWindow(YIni& ini, int nScrDpi, QWidget* parent)
-    : QMainWindow(parent), m_ini(ini), m_ik(QSize(), nScrDpi), m_state(m_ik), m_pm(m_state) {
+MainWindow::MainWindow(YIni& ini, int nScrDpi, QWidget* parent, QIODevice* pTrace)
+    : QMainWindow(parent), m_ini(ini), m_ik(QSize(), nScrDpi), m_trace(TraceOf(m_ik, pTrace)),
+      m_state(m_trace ? static_cast<Imaging&>(*m_trace) : m_ik), m_pm(m_state.profiles()),
+      m_nScrDpi(nScrDpi) {
     m_state.UsrFld = ini.UsrFld;
-    m_state.ScrDpi = nScrDpi;
     setObjectName(u"faMain"_s);
     setWindowTitle(u"宛名印刷"_s);
     m_pm.RefreshPreview = [this] { RefreshPreview(); };
@@ -68,7 +75,10 @@ void MainWindow::BuildMenus() {
     mnJb[0] = file->menuAction();
     mnFile[0] = file->addAction(u"開く(&O)"_s);
     mnExit = file->addAction(u"終了(&X)"_s);
-    connect(mnFile[0], &QAction::triggered, this, &MainWindow::OpenListDialog);
+    connect(mnFile[0], &QAction::triggered, this, [this] {
+        if (!m_state.bBusy)
+            OpenListDialog();
+    });
     connect(mnExit, &QAction::triggered, this, &QWidget::close);
 
     QMenu* print = bar->addMenu(u"印刷(&P)"_s);
@@ -78,7 +88,10 @@ void MainWindow::BuildMenus() {
     for (int i = 0; i < 5; ++i) {
         mnPrint[i] =
             printItems[i].isEmpty() ? print->addSeparator() : print->addAction(printItems[i]);
-        connect(mnPrint[i], &QAction::triggered, this, [this, i] { PrintMenu(i); });
+        connect(mnPrint[i], &QAction::triggered, this, [this, i] {
+            if (!m_state.bBusy)
+                PrintMenu(i);
+        });
     }
     connect(print, &QMenu::aboutToShow, this, &MainWindow::mnPrint_Open);
 
@@ -89,7 +102,10 @@ void MainWindow::BuildMenus() {
         u"名前を付けて保存"_s, QString(), u"現在の登録を削除"_s};
     for (int i = 0; i < 8; ++i) {
         mnPage[i] = pageItems[i].isEmpty() ? page->addSeparator() : page->addAction(pageItems[i]);
-        connect(mnPage[i], &QAction::triggered, this, [this, i] { PageMenu(i); });
+        connect(mnPage[i], &QAction::triggered, this, [this, i] {
+            if (!m_state.bBusy)
+                PageMenu(i);
+        });
     }
     // Saving, renaming and deleting need an open profile; opening one enables them.
     for (int i : {2, 3, 5, 7})
@@ -120,7 +136,7 @@ void MainWindow::BuildMenus() {
 
 void MainWindow::BuildParts() {
     auto* central = new QWidget(this);
-    auto* layout = new PanelWindowLayout(m_state.ScrDpi, central);
+    auto* layout = new PanelWindowLayout(m_nScrDpi, central);
 
     ikImg = new PreviewView(central);
     ikImg->setObjectName(u"ikImg"_s);
@@ -153,6 +169,8 @@ void MainWindow::BuildParts() {
             RefreshPreview(); // the guides belong to the first page only
     });
     connect(tbFrame, &SettingsPanel::profileActivated, this, [this](int i) {
+        if (m_state.bBusy)
+            return; // a job runs: the wheel or a click must not load another profile
         m_pm.SelectPage(i);
         SyncProfiles();
     });
@@ -183,23 +201,18 @@ void MainWindow::Open(const QString& sCm) {
 }
 
 void MainWindow::LoadSequence() {
-    m_state.bBusy = true;
-    m_ini.GetGtx(kGroup);
-    const QString sYoshi = m_ini.vGtVal(u"用紙"_s, QString()).toString();
-    const QString sSama = m_ini.vGtVal(u"重複敬称"_s, QString()).toString();
-    const QString sSpc = m_ini.vGtVal(u"敬称SPC"_s, u"1"_s).toString();
-    m_state.sama.ReadSamaRule(sSama, sSpc);
-    ListPages(sYoshi);
-    InitTabs();
-    if (cbYoshi->count() > 0)
-        OpenPage();
-    ShowSasi(0);
-    m_state.bBusy = false;
+    Session::LoadHooks hooks;
+    hooks.listed = [this] { ListPages(m_pm.ListText()); };
+    hooks.tabs = [this] { InitTabs(); };
+    hooks.opened = [this] { OpenPage(); };
+    hooks.sender = [this](const SasiView&, qint16 n) { ShowSasi(n); };
+    // A profile that fails to load has been shown through MsgBox already.
+    m_state.Load(m_ini, QString(), 0, hooks);
 }
 
 void MainWindow::LoadAdrList(const QString& sCm) {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const AddressList::Outcome outcome = m_state.adr.LoadAdrList(sCm);
+    const AddressList::Outcome outcome = m_state.LoadList(sCm);
     QGuiApplication::restoreOverrideCursor();
     if (outcome == AddressList::Outcome::Unchanged)
         return;
@@ -223,14 +236,7 @@ void MainWindow::CloseSequence() {
     if (m_bClosed)
         return;
     m_bClosed = true;
-    m_ini.GetGtx(kGroup);
-    m_ini.SetVal(u"用紙"_s, cbYoshi->currentText());
-    QString sList;
-    QString sFlag;
-    m_state.sama.GetSamaRule(sList, sFlag);
-    m_ini.SetVal(u"重複敬称"_s, sList);
-    m_ini.SetVal(u"敬称SPC"_s, sFlag);
-    m_ini.SetGtx();
+    m_state.StorePreferences(m_ini, cbYoshi->currentText());
     // The end: every other window goes first, then the environment is written once.
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget* w : windows)
@@ -279,17 +285,11 @@ void MainWindow::OpenListDialog() {
     LoadAdrList(u"ZAOEN "_s + sFile);
 }
 
-void MainWindow::ListPages(const QString& sYoshi) {
-    m_pm.ListPages(sYoshi);
-    SyncProfiles();
-}
+void MainWindow::ListPages(const QString&) { SyncProfiles(); }
 
 void MainWindow::InitTabs() { tbFrame->InitTabs(); }
 
-void MainWindow::OpenPage() {
-    m_pm.OpenPage();
-    SyncProfiles();
-}
+void MainWindow::OpenPage() { SyncProfiles(); }
 
 void MainWindow::SyncProfiles() {
     tbFrame->SetProfileList(m_pm.Pages(), m_pm.PageIndex());
@@ -324,7 +324,7 @@ void MainWindow::EditSasi() {
 }
 
 void MainWindow::StoreSamaRules(const QString& sList, const QString& sFlag) {
-    m_ini.GetGtx(kGroup);
+    m_ini.GetGtx(u"印刷"_s);
     m_ini.SetVal(u"重複敬称"_s, sList);
     m_ini.SetVal(u"敬称SPC"_s, sFlag);
     m_ini.SetGtx();
@@ -359,10 +359,9 @@ QList<int> MainWindow::SelectedRows() const {
 }
 
 void MainWindow::PrintMenu(int nIdx) {
-    QProgressDialog progress(u"印刷中"_s, u"中止"_s, 0, 1, this);
-    progress.setWindowTitle(u"宛名印刷"_s);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
+    // The progress dialog appears only once the job has its printer: every question of the
+    // job (the printer dialog, where the pages go) is answered before it.
+    std::unique_ptr<QProgressDialog> progress;
     PrintCallbacks cb;
     cb.busy = [this](bool bBusy) {
         mnJb[0]->setEnabled(!bBusy);
@@ -371,14 +370,23 @@ void MainWindow::PrintMenu(int nIdx) {
             QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         else
             QGuiApplication::restoreOverrideCursor();
-        QCoreApplication::processEvents();
+    };
+    cb.started = [this, &progress](int nTotal) {
+        progress = std::make_unique<QProgressDialog>(u"印刷中"_s, u"中止"_s, 0, qMax(1, nTotal),
+                                                     this);
+        progress->setWindowTitle(u"宛名印刷"_s);
+        progress->setWindowModality(Qt::WindowModal);
+        progress->setMinimumDuration(300);
     };
     cb.progress = [&progress](int nDone, int nTotal) {
-        progress.setMaximum(qMax(1, nTotal));
-        progress.setValue(nDone);
-        progress.setLabelText(u"%1 / %2"_s.arg(nDone).arg(nTotal));
+        if (!progress)
+            return true;
+        progress->setValue(nDone);
+        progress->setLabelText(u"%1 / %2"_s.arg(nDone).arg(nTotal));
+        // The window stays alive; while the job runs it repaints from the last preview image
+        // and ignores input (the session is busy), only 中止 is heard.
         QCoreApplication::processEvents();
-        return !progress.wasCanceled();
+        return !progress->wasCanceled();
     };
     const PrintOutcome outcome = PrintRows(m_state, nIdx, SelectedRows(), cb);
     progress.reset();

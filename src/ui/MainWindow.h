@@ -1,14 +1,17 @@
 #pragma once
 
+#include "imaging/PainterImaging.h"
+#include "imaging/TraceImaging.h"
 #include "profile/ProfileManager.h"
-#include "render/MainState.h"
-#include "render/imaging/PainterImaging.h"
+#include "session/Session.h"
 
 #include <QMainWindow>
 
 #include <array>
+#include <memory>
 
 class QAction;
+class QIODevice;
 class QComboBox;
 class QListView;
 class QTabWidget;
@@ -26,7 +29,9 @@ class YIni;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow(YIni& ini, int nScrDpi, QWidget* parent = nullptr);
+    // nScrDpi sizes the window; pages are laid out at 96 dpi whatever the screen. With
+    // pTrace, every drawing call (preview and printer) is also written there as JSON lines.
+    MainWindow(YIni& ini, int nScrDpi, QWidget* parent = nullptr, QIODevice* pTrace = nullptr);
     ~MainWindow() override;
 
     // Start-up's entry: Open, then the window runs until it is closed. Returns the exit status.
@@ -35,7 +40,7 @@ public:
     // is shown.
     void Open(const QString& sCm);
 
-    MainState& state() { return m_state; }
+    Session& state() { return m_state; }
     YIni& ini() { return m_ini; }
 
     // Menus by index, as the captions table numbers them; separators are items too.
@@ -61,9 +66,9 @@ protected:
     void changeEvent(QEvent* event) override;
 
     // Calls into the parts that later work provides. Each does nothing until then.
-    virtual void ListPages(const QString& sYoshi); // fill cbYoshi, select sYoshi
+    virtual void ListPages(const QString& sYoshi); // show the profile list, sYoshi selected
     virtual void InitTabs();                       // place the parts, set up the panel
-    virtual void OpenPage();                       // load the profile cbYoshi selects
+    virtual void OpenPage();                       // show the profile the session opened
     virtual void ShowSasi(int nSasi);              // show sender nSasi
     virtual void RefreshPreview();                 // the one full redraw of the preview
     virtual void ShowCurrentAddress();             // a list row was chosen
@@ -88,8 +93,10 @@ private:
 
     YIni& m_ini;
     PainterImaging m_ik; // the preview image and the printer
-    MainState m_state;
-    ProfileManager m_pm;
+    std::unique_ptr<TraceImaging> m_trace;
+    Session m_state;
+    ProfileManager& m_pm;
+    int m_nScrDpi;
     int m_nSasi = 0; // the sender shown (hsBar)
     bool m_bClosed = false;
 };

@@ -1,4 +1,4 @@
-#include "render/imaging/WinColor.h"
+#include "imaging/WinColor.h"
 #include "ui/PanelDialogs.h"
 
 #include "ui/PanelColor.h"

@@ -1,7 +1,7 @@
 #include "ui/PanelFontDialog.h"
 
-#include "render/imaging/FontSubstitution.h"
-#include "render/imaging/WinColor.h"
+#include "imaging/FontSubstitution.h"
+#include "imaging/WinColor.h"
 #include "ui/PanelColor.h"
 
 #include <QColorDialog>

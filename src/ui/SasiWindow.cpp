@@ -1,7 +1,7 @@
 #include "ui/SasiWindow.h"
 
 #include "platform/MsgBox.h"
-#include "render/imaging/FontSubstitution.h"
+#include "imaging/FontSubstitution.h"
 #include "sender/Sasi.h"
 
 #include <QMenuBar>

@@ -1,9 +1,9 @@
 #include "ui/SettingsPanel.h"
 
 #include "profile/PageFile.h"
-#include "render/MainState.h"
-#include "render/imaging/Imaging.h"
-#include "render/imaging/WinColor.h"
+#include "session/Session.h"
+#include "imaging/Imaging.h"
+#include "imaging/WinColor.h"
 #include "ui/FontLabel.h"
 #include "ui/MarginPanel.h"
 #include "ui/PageAddress.h"
@@ -46,7 +46,7 @@ QString ShownLines(QString sText) {
 
 } // namespace
 
-SettingsPanel::SettingsPanel(MainState& st, QWidget* parent)
+SettingsPanel::SettingsPanel(Session& st, QWidget* parent)
     : QTabWidget(parent), pagePaper(new PagePaper), pageFormats(new PageFormats),
       pageAddress(new PageAddress), pageSama(new PageSama), st(st),
       m_dialogs(PanelDialogs::Standard(this)) {

@@ -11,7 +11,7 @@ class QLabel;
 
 namespace hoplark {
 
-class MainState;
+class Session;
 class PageAddress;
 class PageFormats;
 class PagePaper;
@@ -23,7 +23,7 @@ class PageSama;
 class SettingsPanel : public QTabWidget {
     Q_OBJECT
 public:
-    explicit SettingsPanel(MainState& st, QWidget* parent = nullptr);
+    explicit SettingsPanel(Session& st, QWidget* parent = nullptr);
 
     PagePaper* pagePaper;     // FramePg(0) "用紙・配置"
     PageFormats* pageFormats; // FramePg(1) "宛先・差出"
@@ -90,7 +90,7 @@ private:
     void SetLineBreakEnabling();
     QWidget* Wrap(QWidget* page);
 
-    MainState& st;
+    Session& st;
     PanelDialogs m_dialogs;
     bool m_bLoading = false; // model → widgets: widget changes are not written back
 };

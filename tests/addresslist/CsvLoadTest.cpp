@@ -1,5 +1,4 @@
 #include "addresslist/AddressList.h"
-#include "addresslist/OptAddHandOff.h"
 #include "platform/TextFile.h"
 #include "profile/ProfileModel.h"
 
@@ -313,48 +312,6 @@ TEST(TidyFields, SpacesAndSeparatorsCollapse) {
     TidyFields(values);
     EXPECT_EQ(values, (QStringList{u"a b"_s, u";x;y;"_s, u"　a　"_s, u"'部長"_s}));
 }
-
-TEST(OptAddHandOff, FilledListSelectsTheOptionOfItsLayout) {
-    struct Case {
-        const char16_t* codes;
-        Outcome expected;
-        std::array<bool, 6> opt;
-        std::array<bool, 6> enabled;
-    };
-    const QString good = WriteList({kHeader, u"1,東京都,,,山田"_s});
-    const Case kCases[] = {
-        {u"ZAOEN ",
-         Outcome::Filled,
-         {false, true, false, false, false, true},
-         {false, true, false, true, true, true}},
-        {u"ZA@EN ",
-         Outcome::Filled,
-         {true, false, false, false, false, true},
-         {true, false, false, true, true, true}},
-    };
-    for (const Case& c : kCases) {
-        AddressList adr;
-        ProfileModel model;
-        const Outcome o = adr.LoadAdrList(QString::fromUtf16(c.codes) + good);
-        ASSERT_EQ(o, c.expected);
-        EXPECT_TRUE(HandOffOptAdd(o, adr, model));
-        EXPECT_EQ(model.OptAdd, c.opt);
-        EXPECT_EQ(model.OptAddEnabled, c.enabled);
-    }
-
-    ProfileModel model;
-    model.OptAdd = {true, false, false, true, false, false};
-    const ProfileModel before = model;
-    AddressList adr;
-    adr.bFullLay = true;
-    EXPECT_FALSE(HandOffOptAdd(Outcome::Partial, adr, model));
-    EXPECT_FALSE(HandOffOptAdd(Outcome::Unchanged, adr, model));
-    EXPECT_EQ(model, before);
-}
-
-} // namespace
-
-namespace {
 
 // Rows past 32767 are as reachable as the first.
 TEST(AddressList, EveryRowOfALongListCanBeCurrent) {

@@ -23,9 +23,10 @@ struct Printed : TraceScene {
     }
     void Compose() {
         PageUnits();
-        LayoutPage(st);
-        ComposeAdr(st, 2);
+        LayoutPage(st.PreviewCanvas());
+        r = ComposeAdr(st.PreviewCanvas(), st.Record(st.adr.nAdrIdx), ComposeMode::Print);
     }
+    ComposeResult r;
     Rect At(const QString& text) const { return RectOf(TextCall(text)); }
 };
 
@@ -43,8 +44,8 @@ TEST(ComposeAdr, AffiliationLineShiftedInMidStyle) {
     EXPECT_EQ(b[u"size"_s].toInt(), 13); // mean of 12 and 14.25
     EXPECT_EQ(b[u"alignH"_s].toInt(), 0);
     EXPECT_EQ(b[u"alignV"_s].toInt(), 1);
-    EXPECT_EQ(p.st.lbAddCaption[1], u"東京都 千代田区 丸の内1-1"_s);
-    EXPECT_EQ(p.st.lbAddCaption[0], u"100-0001"_s);
+    EXPECT_EQ(p.r.lbAddCaption[1], u"東京都 千代田区 丸の内1-1"_s);
+    EXPECT_EQ(p.r.lbAddCaption[0], u"100-0001"_s);
 }
 
 TEST(ComposeAdr, ShortSecondLineIndentedInFullLayoutOnly) {
@@ -84,9 +85,9 @@ TEST(ComposeAdr, TitleRowThenNameRow) {
     const QJsonObject n = p.TextCall(u"山田太郎 様"_s);
     EXPECT_EQ(TraceScene::RectOf(n), (Rect{400, 707, 900, 767}));
     EXPECT_EQ(n[u"size"_s].toInt(), 14);
-    EXPECT_EQ(p.st.lbAddCaption[2], u"部長"_s);
-    EXPECT_EQ(p.st.lbAddCaption[3], u"山田太郎 様"_s);
-    EXPECT_FALSE(p.st.lay.bNameExtra);
+    EXPECT_EQ(p.r.lbAddCaption[2], u"部長"_s);
+    EXPECT_EQ(p.r.lbAddCaption[3], u"山田太郎 様"_s);
+    EXPECT_FALSE(p.r.bNameExtra);
 }
 
 TEST(ComposeAdr, SingleNameBetweenFirstTwoRows) {
@@ -112,7 +113,7 @@ TEST(ComposeAdr, SingleNameBetweenFirstTwoRows) {
         // Vertical text is widened, its blank too.
         EXPECT_EQ(p.At(c.bVertical ? u"山田太郎　様"_s : u"山田太郎 様"_s), c.box)
             << c.rows.toStdString() << c.bVertical;
-        EXPECT_EQ(p.st.lay.bNameExtra, c.bNameExtra);
+        EXPECT_EQ(p.r.bNameExtra, c.bNameExtra);
     }
 }
 
@@ -125,9 +126,9 @@ TEST(ComposeAdr, JointNameFamilyOnceGivenNamesAligned) {
     EXPECT_EQ(p.At(u"山田"_s), (Rect{400, 617, 454, 677}));
     EXPECT_EQ(p.At(u"太郎 様"_s), (Rect{454, 617, 900, 677}));
     EXPECT_EQ(p.At(u"花子 様"_s), (Rect{454, 683, 900, 743})); // one step of 66 below
-    EXPECT_TRUE(p.st.lay.bNameExtra);
+    EXPECT_TRUE(p.r.bNameExtra);
     EXPECT_EQ(p.st.sama.sDotSama, u"様"_s);
-    EXPECT_EQ(p.st.lbAddCaption[3], u"山田　太郎・花子"_s);
+    EXPECT_EQ(p.r.lbAddCaption[3], u"山田　太郎・花子"_s);
 }
 
 TEST(ComposeAdr, JointNameCentredAndSqueezed) {
@@ -174,10 +175,10 @@ TEST(ComposeAdr, PostalCodeBoxesAndSenderWhenPrinting) {
     EXPECT_EQ(p.Calls(u"DrawRect"_s).size(), 14); // both sets of boxes, once each
     const QStringList t = p.TextValues();
     EXPECT_EQ(t.mid(0, 7).join(QString()), u"1234567"_s);
-    EXPECT_EQ(p.st.lbAddCaption[4], u"9876543"_s);
+    EXPECT_EQ(p.r.lbAddCaption[4], u"9876543"_s);
     // Sender lines: 17 characters per line join the short ones.
     const QString first = u"大阪府大阪市 北区1-1 株式会社X"_s;
-    EXPECT_EQ(p.st.lbAddCaption[5], first);
+    EXPECT_EQ(p.r.lbAddCaption[5], first);
     const QJsonObject name = p.TextCall(u"鈴木 一郎"_s);
     EXPECT_EQ(TraceScene::RectOf(name), (Rect{200, 1285, 900, 1323}));
     EXPECT_EQ(name[u"alignH"_s].toInt(), 1); // the last line centred
@@ -190,13 +191,13 @@ TEST(ComposeAdr, NothingWithoutProfileOrRecord) {
     s.st.adr.colAdr = {u"1,;東京都,,山田,"_s};
     s.st.page.sPage.clear();
     s.PageUnits();
-    LayoutPage(s.st);
+    LayoutPage(s.st.PreviewCanvas());
     s.ik.clear();
-    ComposeAdr(s.st, 0);
+    ComposeAdr(s.st.PreviewCanvas(), s.st.Record(s.st.adr.nAdrIdx), ComposeMode::Preview);
     EXPECT_TRUE(s.ik.lines().isEmpty());
     s.st.page.sPage = u"x"_s;
     s.st.adr.colAdr.clear();
-    ComposeAdr(s.st, 0);
+    ComposeAdr(s.st.PreviewCanvas(), s.st.Record(s.st.adr.nAdrIdx), ComposeMode::Preview);
     EXPECT_TRUE(s.ik.lines().isEmpty());
 }
 

@@ -95,7 +95,7 @@ Parts Get(test::TraceScene& s, const QString& record) {
     s.st.adr.colAdr = {record};
     s.st.adr.nAdrIdx = 0;
     Parts p{{}, {}, {}, false};
-    GetAdrParts(s.st, p.zip, p.address, p.names, p.ok);
+    GetAdrParts(s.st.PreviewCanvas(), s.st.Record(0), p.zip, p.address, p.names, p.ok);
     return p;
 }
 
@@ -165,7 +165,7 @@ TEST(GetAdrParts, EmptyListOrLineIsNotOk) {
     test::TraceScene s;
     QString zip = u"keep"_s, a, n;
     bool ok = true;
-    GetAdrParts(s.st, zip, a, n, ok);
+    GetAdrParts(s.st.PreviewCanvas(), s.st.Record(0), zip, a, n, ok);
     EXPECT_FALSE(ok);
     EXPECT_EQ(zip, u"keep"_s);
     EXPECT_FALSE(Get(s, QString()).ok);

@@ -1,5 +1,6 @@
-#include "compose/FontApply.h"
+#include "render/FontApply.h"
 #include "compose/VertText.h"
+#include "render/FontApply.h"
 #include "render/TextPlacement.h"
 #include "render/TraceScene.h"
 
@@ -50,7 +51,7 @@ struct Style {
 };
 
 Style DrawnStyle(test::TraceScene& s) {
-    DrawTextBox(s.st, 0, 0, 10, 10, u"x"_s);
+    DrawTextBox(s.st.PreviewCanvas(), 0, 0, 10, 10, u"x"_s);
     const QJsonObject o = s.Texts().last();
     return {o[u"font"_s].toString(), o[u"size"_s].toInt(), o[u"dir"_s].toInt(),
             o[u"alignH"_s].toInt(), o[u"alignV"_s].toInt()};
@@ -78,7 +79,7 @@ TEST(ApplyFont, DirectionAlignmentAndFontPerCaller) {
         test::TraceScene s;
         s.PageUnits();
         s.st.page.bVertical = c.bVertical;
-        ApplyFont(s.st, c.nLabel, c.bCentre, c.bPostal, c.bCross);
+        ApplyFont(s.st.PreviewCanvas(), c.nLabel, c.bCentre, c.bPostal, c.bCross);
         EXPECT_EQ(DrawnStyle(s), c.want) << c.nLabel << c.bVertical;
     }
 }
@@ -98,8 +99,8 @@ TEST(ApplyFont, SizesRoundHalfToEvenAndScaleInPreview) {
         s.st.model.lbAdd[1].size = c.size;
         s.st.model.lbAdd[1].bold = true;
         s.st.model.lbAdd[1].color = 255;
-        ApplyFont(s.st, 1, false, false, false);
-        DrawTextBox(s.st, 0, 0, 10, 10, u"x"_s);
+        ApplyFont(s.st.PreviewCanvas(), 1, false, false, false);
+        DrawTextBox(s.st.PreviewCanvas(), 0, 0, 10, 10, u"x"_s);
         const QJsonObject o = s.Texts().last();
         EXPECT_EQ(o[u"size"_s].toInt(), c.want) << c.size;
         EXPECT_TRUE(o[u"bold"_s].toBool());
@@ -113,7 +114,7 @@ TEST(ApplyMidFont, NameFontAtMeanSize) {
         s.PageUnits();
         s.st.page.bVertical = bVertical;
         s.st.model.lbAdd[3].name = u"HGP明朝"_s;
-        ApplyMidFont(s.st); // (12 + 14.25) / 2 = 13.125
+        ApplyMidFont(s.st.PreviewCanvas()); // (12 + 14.25) / 2 = 13.125
         const Style want = bVertical ? Style{u"HG明朝"_s, 13, 2, 1, 0}
                                      : Style{u"HGP明朝"_s, 13, 0, 0, 1};
         EXPECT_EQ(DrawnStyle(s), want);

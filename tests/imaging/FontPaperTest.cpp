@@ -1,6 +1,6 @@
-#include "render/imaging/FontSubstitution.h"
-#include "render/imaging/PaperSizes.h"
-#include "render/imaging/WinColor.h"
+#include "imaging/FontSubstitution.h"
+#include "imaging/PaperSizes.h"
+#include "imaging/WinColor.h"
 
 #include <QFontInfo>
 #include <QSizeF>

@@ -1,5 +1,5 @@
 #include "profile/PaperTable.h"
-#include "render/imaging/TraceImaging.h"
+#include "imaging/TraceImaging.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "render/imaging/PainterImaging.h"
+#include "imaging/PainterImaging.h"
 
 #include "ImagingTestUtil.h"
 #include "support/TestEnv.h"

@@ -1,4 +1,4 @@
-#include "render/imaging/PrinterSettings.h"
+#include "imaging/PrinterSettings.h"
 
 #include "support/TestEnv.h"
 

@@ -1,5 +1,5 @@
-#include "render/imaging/TraceImaging.h"
-#include "render/imaging/PainterImaging.h"
+#include "imaging/TraceImaging.h"
+#include "imaging/PainterImaging.h"
 
 #include <QBuffer>
 #include <QJsonArray>

@@ -1,4 +1,4 @@
-#include "render/imaging/VerticalForms.h"
+#include "imaging/VerticalForms.h"
 
 #include <QFont>
 #include <QRawFont>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "profile/ProfileModel.h"
-#include "render/imaging/TraceImaging.h"
+#include "imaging/TraceImaging.h"
 
 #include <QString>
 

@@ -3,7 +3,7 @@
 
 #include "ProfileTestEnv.h"
 #include "render/LayoutPage.h"
-#include "render/MainState.h"
+#include "session/Session.h"
 #include "support/TestEnv.h"
 
 #include <gtest/gtest.h>
@@ -37,15 +37,16 @@ std::string Describe(const QString& sName, int nDpi, const char* what, const Rec
 TEST(StarterLayout, LinesStayClearOfBoxesStampAndEachOther) {
     for (const int nDpi : {96, 120, 144}) {
         test::FakePrinter ik;
-        MainState st(ik);
+        Session st(ik);
         st.UsrFld = test::NewUserFolder();
-        st.ScrDpi = nDpi;
         ASSERT_EQ(WriteStarterProfiles(st.UsrFld + u"Paper"_s), QString());
-        ProfileManager mgr(st);
+        ProfileManager& mgr = st.profiles();
         for (const StarterProfile& p : StarterProfiles()) {
             ASSERT_EQ(mgr.File().LoadPage(p.sName), QString());
             st.lay = PageLayout();
-            LayoutPage(st);
+            Canvas cv = st.PreviewCanvas();
+            cv.nDpi = nDpi;
+            LayoutPage(cv);
             const PageLayout& lay = st.lay;
             ASSERT_EQ(lay.aAdrBox.size(), lay.nAdrRows);
 

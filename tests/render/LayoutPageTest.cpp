@@ -13,7 +13,7 @@ using test::TraceScene;
 
 TEST(LayoutPage, PostcardPreviewMapping) {
     TraceScene s;
-    LayoutPage(s.st);
+    LayoutPage(s.st.PreviewCanvas());
     const PageLayout& l = s.st.lay;
     EXPECT_EQ(l.sgScale, static_cast<float>(0.95 * 300 / 1480));
     EXPECT_EQ(l.nOrgX, 54); // 53.716
@@ -33,9 +33,10 @@ TEST(LayoutPage, PitchesFollowScreenResolution) {
     for (const Case c : {Case{96, 51, 60}, Case{120, 41, 48}}) {
         for (const bool bPrinting : {false, true}) {
             TraceScene s;
-            s.st.ScrDpi = c.nDpi;
             s.st.lay.bPrinting = bPrinting;
-            LayoutPage(s.st);
+            Canvas cv = s.st.PreviewCanvas();
+            cv.nDpi = c.nDpi;
+            LayoutPage(cv);
             EXPECT_EQ(s.st.lay.nPitch[1], c.nAddress) << c.nDpi;
             EXPECT_EQ(s.st.lay.nPitch[2], c.nName) << c.nDpi;
             // Printing lays out without drawing.
@@ -60,7 +61,7 @@ TEST(LayoutPage, ScaleByWidthOrByHeightPlusFlap) {
         s.st.page.nPaperW = c.w;
         s.st.page.nPaperH = c.h;
         s.st.page.bEnvelope = c.bEnvelope;
-        LayoutPage(s.st);
+        LayoutPage(s.st.PreviewCanvas());
         EXPECT_EQ(s.st.lay.sgScale, c.sgScale);
         EXPECT_EQ(s.st.lay.nOrgX, c.nOrgX);
         EXPECT_EQ(s.st.lay.nOrgY, c.nOrgY);
@@ -72,7 +73,7 @@ TEST(LayoutPage, EnvelopeShowsFlapAndShiftsPageInPreviewOnly) {
     s.st.page.nPaperW = 1050;
     s.st.page.nPaperH = 2350;
     s.st.page.bEnvelope = true;
-    LayoutPage(s.st);
+    LayoutPage(s.st.PreviewCanvas());
     const PageLayout& l = s.st.lay;
     EXPECT_EQ(l.nFlap, 150);
     const auto polys = s.Calls(u"DrawPolygon"_s);
@@ -93,7 +94,7 @@ TEST(LayoutPage, EnvelopeShowsFlapAndShiftsPageInPreviewOnly) {
     TraceScene p;
     p.st.page = s.st.page;
     p.PageUnits();
-    LayoutPage(p.st);
+    LayoutPage(p.st.PreviewCanvas());
     EXPECT_TRUE(p.ik.lines().isEmpty());
     EXPECT_EQ(p.st.lay.aAdrBox, s.st.lay.aAdrBox);
 }
@@ -102,7 +103,7 @@ using Boxes = QList<LineBox>;
 
 TEST(LayoutPage, HorizontalLineBoxes) {
     TraceScene s;
-    LayoutPage(s.st);
+    LayoutPage(s.st.PreviewCanvas());
     const PageLayout& l = s.st.lay;
     // Spacing 0.5 line of 51: 376.5 and 452.5 go to the even neighbour.
     EXPECT_EQ(l.aAdrBox, (Boxes{{300, 300, 900, 351}, {300, 376, 900, 427},
@@ -121,7 +122,7 @@ TEST(LayoutPage, HorizontalLineBoxes) {
 TEST(LayoutPage, VerticalLineBoxes) {
     TraceScene s;
     s.st.page.bVertical = true;
-    LayoutPage(s.st);
+    LayoutPage(s.st.PreviewCanvas());
     const PageLayout& l = s.st.lay;
     EXPECT_EQ(l.aAdrBox, (Boxes{{900, 300, 849, 1380}, {824, 300, 773, 1380},
                                 {748, 300, 697, 1380}, {672, 300, 621, 1380}}));
@@ -137,13 +138,13 @@ TEST(LayoutPage, VerticalLineBoxes) {
 TEST(LayoutPage, NoSpacingAndExtraAddressLine) {
     TraceScene s;
     s.st.model.cbRwPt[0] = {u"なし"_s, 0};
-    LayoutPage(s.st);
+    LayoutPage(s.st.PreviewCanvas());
     EXPECT_EQ(s.st.lay.aAdrBox[1][1], s.st.lay.aAdrBox[0][3]); // edge to edge
 
     TraceScene x;
     x.st.lay.bAdrExtra = true;
     x.st.lay.nMaxRow = {4, 3, 3};
-    LayoutPage(x.st);
+    LayoutPage(x.st.PreviewCanvas());
     ASSERT_EQ(x.st.lay.aAdrBox.size(), 5);
     // Half of 0.5 line of 51 is 12.75: 351 + 12.75 → 364.
     EXPECT_EQ(x.st.lay.aAdrBox[1][1], 364);
@@ -154,7 +155,7 @@ TEST(LayoutPage, SenderOffKeepsBoxesUncomputedAndUndrawn) {
     for (const bool bSender : {true, false}) {
         TraceScene s;
         s.st.page.bSender = bSender;
-        LayoutPage(s.st);
+        LayoutPage(s.st.PreviewCanvas());
         ASSERT_EQ(s.st.lay.aSndBox.size(), 3);
         EXPECT_EQ(s.st.lay.aSndBox[0] == LineBox{}, !bSender);
         // page + 2 shadows + stamp + 7 recipient boxes (+ 7 sender boxes) + guides 4 + 3 (+ 3)
@@ -169,7 +170,7 @@ TEST(LayoutPage, GuidesOnlyOnFirstTab) {
     for (const int nTab : {0, 1}) {
         TraceScene s;
         s.st.nTab = nTab;
-        LayoutPage(s.st);
+        LayoutPage(s.st.PreviewCanvas());
         EXPECT_EQ(s.st.lay.bGuides, nTab == 0);
         int nYellow = 0;
         for (const QJsonObject& o : s.Calls(u"DrawRect"_s))
@@ -180,12 +181,12 @@ TEST(LayoutPage, GuidesOnlyOnFirstTab) {
 
 TEST(LayoutPage, EmptyPaperDrawsNothingAndKeepsState) {
     TraceScene s;
-    LayoutPage(s.st);
+    LayoutPage(s.st.PreviewCanvas());
     const PageLayout before = s.st.lay;
     s.ik.clear();
     s.st.page.sPaper.clear();
     s.st.page.nPaperW = 2000;
-    LayoutPage(s.st);
+    LayoutPage(s.st.PreviewCanvas());
     EXPECT_TRUE(s.ik.lines().isEmpty());
     EXPECT_EQ(s.st.lay.nPageW, before.nPageW);
     EXPECT_EQ(s.st.lay.aAdrBox, before.aAdrBox);
@@ -203,9 +204,9 @@ TEST(LayoutPage, OmissionExtraOkAndRowsFromPanel) {
         s.st.model.OptAdd = {false, true, false, c.opt[0], c.opt[1], c.opt[2]};
         s.st.model.chOvrRw = 1;
         s.st.model.cbMxRw[0] = {u"x"_s, 3}; // list entry "５行"
-        LayoutPage(s.st);
+        LayoutPage(s.st.PreviewCanvas());
         EXPECT_EQ(s.st.lay.nOmit, c.nOmit);
-        EXPECT_TRUE(s.st.page.bExtraOk);
+        EXPECT_TRUE(s.st.lay.bExtraOk);
         EXPECT_EQ(s.st.lay.nAdrRows, 5);
     }
 }
@@ -213,13 +214,13 @@ TEST(LayoutPage, OmissionExtraOkAndRowsFromPanel) {
 TEST(LayoutPage, ArithmeticFaultsReachTheCaller) {
     TraceScene s;
     s.st.model.txYhk[0] = u"4000"_s; // 40000 page units do not fit an Integer
-    EXPECT_THROW(LayoutPage(s.st), OverflowError);
+    EXPECT_THROW(LayoutPage(s.st.PreviewCanvas()), OverflowError);
     TraceScene z;
     z.st.model.cbMxRw[1] = {u"０行"_s, -1};
-    EXPECT_THROW(LayoutPage(z.st), SubscriptError);
+    EXPECT_THROW(LayoutPage(z.st.PreviewCanvas()), SubscriptError);
     TraceScene f;
     f.st.model.cbRwPt[0] = {u"1"_s + QString(300, u'0'), -1}; // beyond single precision
-    EXPECT_THROW(LayoutPage(f.st), OverflowError);
+    EXPECT_THROW(LayoutPage(f.st.PreviewCanvas()), OverflowError);
 }
 
 } // namespace

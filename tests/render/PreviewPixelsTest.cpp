@@ -1,5 +1,5 @@
-#include "render/MainState.h"
-#include "render/imaging/PainterImaging.h"
+#include "session/Session.h"
+#include "imaging/PainterImaging.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -14,7 +14,7 @@ namespace {
 // twips wide, so the layout's square is 545 pixels and the scale 0.95 * 545 / 1480.
 struct PixelScene {
     PainterImaging pik{QSize(600, 600), 96};
-    MainState st{pik};
+    Session st{pik};
 
     explicit PixelScene(bool bVertical) {
         st.page.sPage = st.page.sPaper = u"はがき"_s;

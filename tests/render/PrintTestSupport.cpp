@@ -12,8 +12,8 @@ QString RowName(int nRow) {
     return names.at(nRow % names.size());
 }
 
-std::unique_ptr<MainState> PostcardState(Imaging& ik, const QString& usrFld, int nRows) {
-    auto st = std::make_unique<MainState>(ik);
+std::unique_ptr<Session> PostcardState(Imaging& ik, const QString& usrFld, int nRows) {
+    auto st = std::make_unique<Session>(ik);
     st->UsrFld = usrFld;
     QDir().mkpath(usrFld + u"Paper"_s);
     st->page.sPage = u"はがき"_s;

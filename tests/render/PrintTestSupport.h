@@ -1,7 +1,7 @@
 #pragma once
 
-#include "render/MainState.h"
-#include "render/imaging/TraceImaging.h"
+#include "session/Session.h"
+#include "imaging/TraceImaging.h"
 
 #include <QJsonObject>
 #include <QStringList>
@@ -59,7 +59,7 @@ public:
 
 // A main window state on a horizontal postcard profile with nRows addresses whose names are
 // 一郎, 二郎, ... in list order, in the user data folder usrFld (ending in "/").
-std::unique_ptr<MainState> PostcardState(Imaging& ik, const QString& usrFld, int nRows);
+std::unique_ptr<Session> PostcardState(Imaging& ik, const QString& usrFld, int nRows);
 
 // The given names of the addresses, in list order.
 QString RowName(int nRow);

@@ -1,4 +1,4 @@
-#include "render/PrinterSetup.h"
+#include "session/PrinterSetup.h"
 
 #include "PrintTestSupport.h"
 #include "support/TestEnv.h"

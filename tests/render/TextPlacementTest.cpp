@@ -23,10 +23,10 @@ TEST(ZipBoxes, PlacedOnThePageAndDrawnRedOutlined) {
     TraceScene s;
     s.st.lay.nPageW = 1000;
     s.st.lay.nPageH = 1480;
-    PlaceZip(s.st);
+    PlaceZip(s.st.PreviewCanvas());
     s.PageUnits();
-    DrawZip(s.st, 0, std::nullopt, false);
-    DrawZip(s.st, 1, std::nullopt, false);
+    DrawZip(s.st.PreviewCanvas(), 0, std::nullopt, false);
+    DrawZip(s.st.PreviewCanvas(), 1, std::nullopt, false);
     const auto rects = s.Calls(u"DrawRect"_s);
     ASSERT_EQ(rects.size(), 14);
     // The last recipient box ends 6.8 mm from the right edge.
@@ -54,9 +54,9 @@ TEST(ZipBoxes, DigitsOnePerBox) {
     for (const Case& c : cases) {
         TraceScene s;
         s.st.lay.nPageW = 1000;
-        PlaceZip(s.st);
+        PlaceZip(s.st.PreviewCanvas());
         s.PageUnits();
-        DrawZip(s.st, 0, c.code, false);
+        DrawZip(s.st.PreviewCanvas(), 0, c.code, false);
         EXPECT_EQ(s.TextValues(), c.digits) << c.code.toStdString();
         // Frame off with a text: only the digits, no boxes.
         EXPECT_TRUE(s.Calls(u"DrawRect"_s).isEmpty());
@@ -69,25 +69,25 @@ TEST(ZipBoxes, DigitsOnePerBox) {
         EXPECT_EQ(t[u"size"_s].toInt(), 14); // 14.25 pt when printing
     }
     TraceScene f;
-    PlaceZip(f.st);
+    PlaceZip(f.st.PreviewCanvas());
     f.PageUnits();
-    DrawZip(f.st, 1, u"1000001"_s, true);
+    DrawZip(f.st.PreviewCanvas(), 1, u"1000001"_s, true);
     EXPECT_EQ(f.Calls(u"DrawRect"_s).size(), 7);
     EXPECT_EQ(f.Texts().size(), 7);
 }
 
 TEST(ToDevice, PreviewScalesPrinterClipsAtZero) {
     TraceScene s;
-    LayoutPage(s.st); // postcard: scale 0.19256757, origin (54, 7)
+    LayoutPage(s.st.PreviewCanvas()); // postcard: scale 0.19256757, origin (54, 7)
     int x1 = 0, x2 = 1000, y1 = 0, y2 = 1480;
-    ToDevice(s.st, x1, x2, y1, y2);
+    ToDevice(s.st.PreviewCanvas(), x1, x2, y1, y2);
     EXPECT_EQ((std::array<int, 4>{x1, y1, x2, y2}), (std::array<int, 4>{54, 7, 247, 292}));
 
     s.st.lay.bPrinting = true;
     s.st.lay.nPrnOffX = 40;
     s.st.lay.nPrnOffY = 50;
     x1 = 30, x2 = 500, y1 = 60, y2 = 20;
-    ToDevice(s.st, x1, x2, y1, y2);
+    ToDevice(s.st.PreviewCanvas(), x1, x2, y1, y2);
     EXPECT_EQ((std::array<int, 4>{x1, y1, x2, y2}), (std::array<int, 4>{0, 10, 460, 0}));
 }
 
@@ -101,7 +101,7 @@ TEST(DrawTextBox, VerticalWritingWidensText) {
         TraceScene s;
         s.PageUnits();
         s.st.page.bVertical = c.bVertical;
-        DrawTextBox(s.st, 10, 20, 30, 40, c.in);
+        DrawTextBox(s.st.PreviewCanvas(), 10, 20, 30, 40, c.in);
         ASSERT_EQ(s.Texts().size(), 1);
         EXPECT_EQ(s.Texts()[0][u"text"_s].toString(), c.out) << c.in.toStdString();
         EXPECT_EQ(TraceScene::RectOf(s.Texts()[0]), (std::array<int, 4>{10, 20, 30, 40}));
@@ -111,8 +111,8 @@ TEST(DrawTextBox, VerticalWritingWidensText) {
 TEST(SetPen, FilledWithWidthAndColour) {
     TraceScene s;
     s.PageUnits();
-    SetPen(s.st, 2, kSilver);
-    DrawBox(s.st, 70, 90, 250, 310);
+    SetPen(s.st.PreviewCanvas(), 2, kSilver);
+    DrawBox(s.st.PreviewCanvas(), 70, 90, 250, 310);
     const QJsonObject r = s.Calls(u"DrawRect"_s).value(0);
     EXPECT_EQ(r[u"fillMode"_s].toInt(), 0);
     EXPECT_EQ(r[u"lineWidth"_s].toInt(), 2);

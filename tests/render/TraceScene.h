@@ -1,7 +1,7 @@
 #pragma once
 
-#include "render/MainState.h"
-#include "render/imaging/TraceImaging.h"
+#include "session/Session.h"
+#include "imaging/TraceImaging.h"
 
 #include <QJsonObject>
 #include <QList>
@@ -12,7 +12,7 @@ namespace hoplark::test {
 // preview 4950 twips wide (300 pixels), an honorific list that is empty.
 struct TraceScene {
     TraceImaging ik{nullptr, 4950};
-    MainState st{ik};
+    Session st{ik};
 
     TraceScene() {
         st.page.sPage = QStringLiteral("はがき");

@@ -215,6 +215,10 @@ TEST(MainWindow, ListLoadsSelectTheLineBreakOfTheirLayout) {
 TEST(MainWindow, LoadSequenceRunsBusyAndDrawsNothingUntilDone) {
     YIni ini;
     LoadIni(ini, Stored(u"はがき"_s));
+    // The remembered profile exists: the session lists and opens it.
+    const QString sStarter = QStringLiteral(HOPLARK_SOURCE_DIR) + u"/data/paper/はがき 縦書き"_s;
+    for (const QString& ext : {u".ik7"_s, u".ik7.prnTxt"_s, u".ini"_s})
+        test::WriteBytes(ini.UsrFld + u"Paper/はがき"_s + ext, test::ReadBytes(sStarter + ext));
     Recorder w(ini, 96);
     // Already on screen, so that the repaint inside the load sequence really paints.
     w.show();
@@ -288,7 +292,7 @@ TEST(MainWindow, BothClosePathsStoreTheSameValues) {
         Recorder w(ini, 96);
         w.Open(QString());
         w.cbYoshi->addItem(u"封筒 長3"_s);
-        w.cbYoshi->setCurrentIndex(1);
+        w.cbYoshi->setCurrentIndex(w.cbYoshi->count() - 1);
         if (path == 0)
             w.mnExit->trigger();
         else

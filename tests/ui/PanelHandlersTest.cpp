@@ -1,6 +1,6 @@
 #include "PanelTest.h"
 
-#include "render/imaging/Imaging.h"
+#include "imaging/Imaging.h"
 #include "ui/FontLabel.h"
 #include "ui/PanelCombo.h"
 #include "ui/PanelMarginBox.h"
@@ -26,7 +26,7 @@ namespace {
 struct Action {
     const char* name;
     std::function<void(PanelTest&)> act;
-    std::function<bool(const MainState&)> stored;
+    std::function<bool(const Session&)> stored;
 };
 
 class HandlerTest : public PanelTest {
@@ -37,17 +37,17 @@ public:
 void HandlerTest::RunTable(bool bBusy) {
     const std::vector<Action> actions = {
         {"chOvrRw", [](PanelTest& t) { t.paper().chOvrRw->click(); },
-         [](const MainState& s) { return s.model.chOvrRw == 1; }},
+         [](const Session& s) { return s.model.chOvrRw == 1; }},
         {"cbMxRw(1) chosen", [](PanelTest& t) { t.paper().cbMxRw[1]->setCurrentIndex(4); },
-         [](const MainState& s) {
+         [](const Session& s) {
              return s.model.cbMxRw[1] == ComboValue{u"５行"_s, 4};
          }},
         {"cbRwPt(1) chosen", [](PanelTest& t) { t.frame(0).cbRwPt[1]->setCurrentIndex(10); },
-         [](const MainState& s) {
+         [](const Session& s) {
              return s.model.cbRwPt[1] == ComboValue{u"３．００行"_s, 10};
          }},
         {"cbRwPtB(2) chosen", [](PanelTest& t) { t.frame(1).cbRwPt[2]->setCurrentIndex(0); },
-         [](const MainState& s) {
+         [](const Session& s) {
              return s.model.cbRwPtB[2] == ComboValue{u"なし"_s, 0};
          }},
         {"txYhk(3) typed",
@@ -55,27 +55,27 @@ void HandlerTest::RunTable(bool bBusy) {
              t.frame(0).txYhk[3]->setFocus();
              TypeText(t.frame(0).txYhk[3], u"5"_s);
          },
-         [](const MainState& s) { return s.model.txYhk[3] == u"405"_s; }},
+         [](const Session& s) { return s.model.txYhk[3] == u"405"_s; }},
         {"txYhkB(6) stepped", [](PanelTest& t) { t.frame(1).txYhk[6]->stepUp(); },
-         [](const MainState& s) { return s.model.txYhkB[6] == u"11"_s; }},
+         [](const Session& s) { return s.model.txYhkB[6] == u"11"_s; }},
         {"OptAdd(3)", [](PanelTest& t) { t.address().OptAdd[3]->click(); },
-         [](const MainState& s) { return s.model.OptAdd[3] && !s.model.OptAdd[5]; }},
+         [](const Session& s) { return s.model.OptAdd[3] && !s.model.OptAdd[5]; }},
         {"OptAdd(4)", [](PanelTest& t) { t.address().OptAdd[4]->click(); },
-         [](const MainState& s) { return s.model.OptAdd[4] && !s.model.OptAdd[5]; }},
+         [](const Session& s) { return s.model.OptAdd[4] && !s.model.OptAdd[5]; }},
         {"txSama typed",
          [](PanelTest& t) {
              t.formats().txSama->selectAll();
              TypeText(t.formats().txSama, u"殿"_s);
          },
-         [](const MainState& s) { return s.model.txSama == u"殿"_s; }},
+         [](const Session& s) { return s.model.txSama == u"殿"_s; }},
         {"ckCnter(0)", [](PanelTest& t) { t.formats().ckCnter[0]->click(); },
-         [](const MainState& s) { return s.model.ckCnter[0] == 1; }},
+         [](const Session& s) { return s.model.ckCnter[0] == 1; }},
         {"opMjhk(1)", [](PanelTest& t) { t.paper().opMjhk[1]->click(); },
-         [](const MainState& s) {
+         [](const Session& s) {
              return s.model.opMjhk == std::array{false, true};
          }},
         {"cmSasi(0) 再表示", [](PanelTest& t) { t.formats().cmSasi[0]->click(); },
-         [](const MainState&) { return true; }},
+         [](const Session&) { return true; }},
     };
     for (const Action& a : actions) {
         SCOPED_TRACE(a.name);
@@ -119,7 +119,7 @@ TEST_F(HandlerTest, WritingDirectionShowsItsPanel) {
 }
 
 // Everything the sender switch must have put in place for the state S.
-void ExpectSenderState(PanelTest& t, const MainState& st, bool S) {
+void ExpectSenderState(PanelTest& t, const Session& st, bool S) {
     EXPECT_EQ(st.page.bSender, S);
     for (int p = 0; p < 2; ++p) {
         MarginPanel& f = *t.panel.pagePaper->FramePc[p];

@@ -3,8 +3,8 @@
 // Shared set-up of the settings panel tests: a panel over a fresh main state, the dialogs
 // answered by the test, a counter of redraw requests, and user-like input.
 
-#include "render/MainState.h"
-#include "render/imaging/TraceImaging.h"
+#include "session/Session.h"
+#include "imaging/TraceImaging.h"
 #include "ui/MarginPanel.h"
 #include "ui/PageAddress.h"
 #include "ui/PageFormats.h"
@@ -69,7 +69,7 @@ public:
     MarginPanel& frame(int p) { return *panel.pagePaper->FramePc[p]; }
 
     TraceImaging ik;
-    MainState st{ik};
+    Session st{ik};
     SettingsPanel panel{st};
     int nRefresh = 0;
     std::optional<FontSpec> fontAnswer;

@@ -1,4 +1,4 @@
-#include "render/imaging/TraceImaging.h"
+#include "imaging/TraceImaging.h"
 
 #include <QIODevice>
 #include <QJsonArray>

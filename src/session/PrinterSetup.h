@@ -4,7 +4,7 @@
 
 namespace hoplark {
 
-class MainState;
+class Session;
 
 // The working profile printer set-up switches to, and its printer-settings file.
 inline constexpr char16_t kWrkPage[] = u"Wrk";
@@ -16,6 +16,6 @@ QString WrkIk7Path(const QString& UsrFld);
 // over (the window then shows the new paper name, page.sPaper). Failures are shown through
 // MsgBox: "ﾌﾟﾘﾝﾀの設定が出来ませんでした" when the paper cannot be queried, a message naming
 // the file when the working copy cannot be made.
-bool PrinterSetup(MainState& st);
+bool PrinterSetup(Session& st);
 
 } // namespace hoplark

@@ -1,10 +1,10 @@
-#include "render/PrinterSetup.h"
+#include "session/PrinterSetup.h"
 
 #include "platform/MsgBox.h"
 #include "platform/TextFile.h"
 #include "profile/PaperTable.h"
-#include "render/MainState.h"
-#include "render/imaging/Imaging.h"
+#include "session/Session.h"
+#include "imaging/Imaging.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -26,7 +26,7 @@ QString CopyOver(const QString& sFrom, const QString& sTo) {
 
 // The working copy of the current printer settings, made once: later runs go straight to
 // the dialog on the copy.
-QString MakeWorkingCopy(MainState& st) {
+QString MakeWorkingCopy(Session& st) {
     const QString sWrk = WrkIk7Path(st.UsrFld);
     if (QFileInfo::exists(st.page.sIk7)) {
         QString sMsg = CopyOver(st.page.sIk7, sWrk);
@@ -54,7 +54,7 @@ QString WrkIk7Path(const QString& UsrFld) {
     return UsrFld + u"Paper/Wrk.ik7"_s;
 }
 
-bool PrinterSetup(MainState& st) {
+bool PrinterSetup(Session& st) {
     PageVars& p = st.page;
     if (p.sIk7.isEmpty())
         return false;

@@ -1,6 +1,6 @@
-#include "render/imaging/PainterImaging.h"
+#include "imaging/PainterImaging.h"
 
-#include "render/imaging/WinColor.h"
+#include "imaging/WinColor.h"
 
 #include <QGuiApplication>
 #include <QPalette>

@@ -1,16 +1,13 @@
-#include "render/imaging/PrinterDevice.h"
+#include "imaging/PrinterDevice.h"
 
+#include "imaging/Imaging.h"
+#include "imaging/PaperSizes.h"
+#include "imaging/PrinterHooks.h"
 #include "platform/MsgBox.h"
-#include "render/imaging/Imaging.h"
-#include "render/imaging/PaperSizes.h"
 
-#include <QCoreApplication>
-#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
-#include <QPrintDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QStandardPaths>
 
 #include <cmath>
@@ -104,10 +101,10 @@ bool PrinterDevice::Open() {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     QString sPdf = s->outputFile;
     if (sPdf.isEmpty()) {
-        const QStringList installed = QPrinterInfo::availablePrinterNames();
+        const InstalledPrinters installed = LookUpPrinters();
         QString sQueue = s->printerName;
-        if (sQueue.isEmpty() || !installed.contains(sQueue)) {
-            const QString sDefault = QPrinterInfo::defaultPrinterName();
+        if (sQueue.isEmpty() || !installed.names.contains(sQueue)) {
+            const QString sDefault = installed.sDefault;
             const QString sWanted = s->printerName.isEmpty()
                                         ? u"プリンタが設定されていません。"_s
                                         : u"プリンタ %1 が見つかりません。"_s.arg(s->printerName);
@@ -160,30 +157,22 @@ bool PrinterDevice::Close() {
 }
 
 bool PrinterDevice::Dialog() {
-    // The dialog is a widget: without a widget application (batch runs) it cannot show.
-    const QCoreApplication* app = QCoreApplication::instance();
-    if (!app || !app->inherits("QApplication"))
-        return false;
     Close();
+    const QStringList installed = LookUpPrinters().names;
     QPrinter printer(QPrinter::HighResolution);
     if (const std::optional<PrinterSettings> s = Effective()) {
         if (!s->outputFile.isEmpty()) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(s->outputFile);
         } else if (!s->printerName.isEmpty() &&
-                   QPrinterInfo::availablePrinterNames().contains(s->printerName)) {
+                   installed.contains(s->printerName)) {
             printer.setPrinterName(s->printerName);
         }
         Configure(printer, *s, printer.outputFormat() == QPrinter::PdfFormat);
     }
-    QPrintDialog dialog(&printer);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, !(m_nDialogFlags & PD_NOSELECTION));
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, !(m_nDialogFlags & PD_NOPAGENUMS));
     // Without any printer installed a file is the only choice the dialog could offer.
-    const bool bHideFile =
-        (m_nDialogFlags & PD_HIDEPRINTTOFILE) && !QPrinterInfo::availablePrinterNames().isEmpty();
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, !bHideFile);
-    if (dialog.exec() != QDialog::Accepted)
+    const bool bHideFile = (m_nDialogFlags & PD_HIDEPRINTTOFILE) && !installed.isEmpty();
+    if (!RunPrinterDialog(printer, m_nDialogFlags, bHideFile))
         return false;
     const QString sMsg = Accept(printer);
     if (!sMsg.isEmpty())

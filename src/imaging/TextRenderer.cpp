@@ -1,8 +1,8 @@
-#include "render/imaging/TextRenderer.h"
+#include "imaging/TextRenderer.h"
 
-#include "render/imaging/FontSubstitution.h"
-#include "render/imaging/VerticalForms.h"
-#include "render/imaging/WinColor.h"
+#include "imaging/FontSubstitution.h"
+#include "imaging/VerticalForms.h"
+#include "imaging/WinColor.h"
 
 #include <QFontMetricsF>
 #include <QGlyphRun>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "render/imaging/Imaging.h"
-#include "render/imaging/ImagingStyle.h"
-#include "render/imaging/PrinterDevice.h"
-#include "render/imaging/TextRenderer.h"
+#include "imaging/Imaging.h"
+#include "imaging/ImagingStyle.h"
+#include "imaging/PrinterDevice.h"
+#include "imaging/TextRenderer.h"
 
 #include <QImage>
 #include <QPainter>

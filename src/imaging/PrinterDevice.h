@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/imaging/PrinterSettings.h"
+#include "imaging/PrinterSettings.h"
 
 #include <QPainter>
 #include <QString>

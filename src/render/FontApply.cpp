@@ -1,8 +1,10 @@
-#include "compose/FontApply.h"
+#include "render/FontApply.h"
 
-#include "compose/VertText.h"
-#include "render/MainState.h"
-#include "render/imaging/Imaging.h"
+#include "platform/Numbers.h"
+#include "render/Canvas.h"
+#include "imaging/Imaging.h"
+
+using namespace Qt::StringLiterals;
 
 namespace hoplark {
 
@@ -10,13 +12,13 @@ namespace {
 
 // Steps shared by both styles: reset, the font fnt with the given size in points, the
 // styles and the colour.
-void PutFont(MainState& st, const FontSpec& fnt, bool bFixed, double sgPoints) {
-    Imaging& ik = st.ik;
+void PutFont(const Canvas& cv, const FontSpec& fnt, bool bFixed, double sgPoints) {
+    Imaging& ik = cv.ik;
     ik.ResetStyle();
     ik.TextTransparent(true);
     ik.FontName(bFixed ? FixedPitchName(fnt.name) : fnt.name);
     // Whole points: as given when printing, scaled to the preview's size otherwise.
-    const double size = st.lay.bPrinting ? sgPoints : sgPoints * st.lay.sgFontScale;
+    const double size = cv.lay.bPrinting ? sgPoints : sgPoints * cv.lay.sgFontScale;
     ik.FontSize(NearestInt(size));
     ik.FontBold(fnt.bold);
     ik.FontItalic(fnt.italic);
@@ -28,11 +30,18 @@ void PutFont(MainState& st, const FontSpec& fnt, bool bFixed, double sgPoints) {
 
 } // namespace
 
-void ApplyFont(MainState& st, int nLabel, bool bCentre, bool bPostal, bool bCross) {
-    const FontSpec& fnt = st.model.lbAdd.at(nLabel);
-    const bool bVertical = st.page.bVertical;
-    PutFont(st, fnt, bPostal || bVertical, Single(fnt.size));
-    Imaging& ik = st.ik;
+QString FixedPitchName(const QString& sName) {
+    QString s = sName;
+    s.remove(u'Ｐ');
+    s.replace(u"HGP"_s, u"HG"_s);
+    return s;
+}
+
+void ApplyFont(const Canvas& cv, int nLabel, bool bCentre, bool bPostal, bool bCross) {
+    const FontSpec& fnt = cv.model.lbAdd.at(nLabel);
+    const bool bVertical = cv.page.bVertical;
+    PutFont(cv, fnt, bPostal || bVertical, Single(fnt.size));
+    Imaging& ik = cv.ik;
     if (bPostal) {
         ik.TextDirection(0);
         ik.AlignHorz(1);
@@ -48,13 +57,13 @@ void ApplyFont(MainState& st, int nLabel, bool bCentre, bool bPostal, bool bCros
     }
 }
 
-void ApplyMidFont(MainState& st) {
-    const FontSpec& name = st.model.lbAdd[3];
+void ApplyMidFont(const Canvas& cv) {
+    const FontSpec& name = cv.model.lbAdd[3];
     const double mean =
-        (static_cast<double>(Single(st.model.lbAdd[1].size)) + Single(name.size)) / 2;
-    const bool bVertical = st.page.bVertical;
-    PutFont(st, name, bVertical, mean);
-    Imaging& ik = st.ik;
+        (static_cast<double>(Single(cv.model.lbAdd[1].size)) + Single(name.size)) / 2;
+    const bool bVertical = cv.page.bVertical;
+    PutFont(cv, name, bVertical, mean);
+    Imaging& ik = cv.ik;
     ik.TextDirection(bVertical ? 2 : 0);
     ik.AlignHorz(bVertical ? 1 : 0);
     ik.AlignVert(bVertical ? 0 : 1);

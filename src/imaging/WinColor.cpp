@@ -1,4 +1,4 @@
-#include "render/imaging/WinColor.h"
+#include "imaging/WinColor.h"
 
 #include <iterator>
 

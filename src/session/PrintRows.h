@@ -8,7 +8,7 @@
 
 namespace hoplark {
 
-class MainState;
+class Session;
 
 // The print modes: the index of the "印刷(&P)" menu item.
 enum PrintMode {
@@ -29,12 +29,15 @@ std::optional<QList<int>> PrintRowList(int nMode, int nAdrIdx, int nCount,
 
 // What the window supplies to a print job.
 struct PrintCallbacks {
-    // true before the job: the window disables the menus "ﾌｧｲﾙ(&F)" and "印刷(&P)", shows the
-    // busy pointer and lets pending events run; false afterwards, whatever happened between.
+    // true before the job: the window disables the menus "ﾌｧｲﾙ(&F)" and "印刷(&P)" and shows
+    // the busy pointer; false afterwards, whatever happened between.
     std::function<void(bool bBusy)> busy;
+    // Between Open and the first page, once every question has been answered: the window
+    // shows its progress dialog here.
+    std::function<void(int nTotal)> started;
     // After every page and once before the first: pages sent so far and pages of the job.
     // Returning false cancels: no further page is started, the pages sent stay sent, the job
-    // is ended and the printer released. The window repaints from here.
+    // is ended and the printer released. The window lets events run from here.
     std::function<bool(int nDone, int nTotal)> progress;
 };
 
@@ -45,10 +48,14 @@ struct PrintOutcome {
     QString sMsg;            // a run-time error of layout or composition; the job is ended
 };
 
-// The print loop: one job "宛名印刷" on the printer of the current settings (the printer
-// dialog when that printer cannot be opened), one page per row of the mode, each composed
-// as the preview composes it (mode 2). An empty row range still opens and ends a job.
-PrintOutcome PrintRows(MainState& st, int nMode, const QList<int>& selected = {},
+// A print job: one job "宛名印刷" on the printer of the current settings (the printer
+// dialog when that printer cannot be opened), one page per row of the mode. The job takes
+// copies of what it prints (profile, records, sender, honorific rules) and draws with a
+// layout and a target of its own, and the session is busy for the whole job: nothing the
+// window does meanwhile reaches it. Each page runs the preview's steps (lay out, lay out
+// again when the record needs an extra line, compose). An empty row range still opens and
+// ends a job. nAdrIdx of the session is left at the last row printed.
+PrintOutcome PrintRows(Session& s, int nMode, const QList<int>& selected = {},
                        const PrintCallbacks& cb = {});
 
 } // namespace hoplark

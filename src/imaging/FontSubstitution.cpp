@@ -1,4 +1,4 @@
-#include "render/imaging/FontSubstitution.h"
+#include "imaging/FontSubstitution.h"
 
 #include "platform/Width.h"
 

@@ -1,4 +1,4 @@
-#include "render/imaging/PaperSizes.h"
+#include "imaging/PaperSizes.h"
 
 #include <QSizeF>
 

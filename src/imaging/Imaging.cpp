@@ -1,4 +1,4 @@
-#include "render/imaging/Imaging.h"
+#include "imaging/Imaging.h"
 
 namespace hoplark {
 

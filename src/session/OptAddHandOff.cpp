@@ -1,4 +1,4 @@
-#include "addresslist/OptAddHandOff.h"
+#include "session/OptAddHandOff.h"
 
 #include "profile/ProfileModel.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/imaging/ImagingStyle.h"
+#include "imaging/ImagingStyle.h"
 
 #include <QFont>
 #include <QHash>

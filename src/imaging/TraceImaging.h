@@ -1,7 +1,7 @@
 #pragma once
 
-#include "render/imaging/Imaging.h"
-#include "render/imaging/ImagingStyle.h"
+#include "imaging/Imaging.h"
+#include "imaging/ImagingStyle.h"
 
 #include <QJsonObject>
 #include <QStringList>

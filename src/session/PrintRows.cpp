@@ -1,10 +1,10 @@
-#include "render/PrintRows.h"
+#include "session/PrintRows.h"
 
-#include "compose/ComposeAdr.h"
+#include "compose/ComposePage.h"
+#include "imaging/Imaging.h"
 #include "platform/MsgBox.h"
-#include "render/LayoutPage.h"
-#include "render/MainState.h"
-#include "render/imaging/Imaging.h"
+#include "render/Canvas.h"
+#include "session/Session.h"
 
 #include <algorithm>
 #include <exception>
@@ -20,7 +20,7 @@ QList<int> Range(int nFirst, int nLast) {
     return rows;
 }
 
-// Steps 1 and 9 of every job, however it ends.
+// The window's part of the job (menus, pointer), however it ends.
 class BusyScope {
 public:
     explicit BusyScope(const PrintCallbacks& cb) : m_cb(cb) {
@@ -40,6 +40,31 @@ private:
 
 bool Continue(const PrintCallbacks& cb, int nDone, int nTotal) {
     return !cb.progress || cb.progress(nDone, nTotal);
+}
+
+// What a job prints, copied when it starts.
+struct JobCopy {
+    ProfileModel model;
+    PageVars page;
+    SamaRules sama;
+    std::array<QString, 9> txAdd;
+    QStringList records;
+    bool bFullLay = false;
+    PageLayout lay; // the job's own layout and target
+};
+
+// Opens the printer and answers every question before a page exists: the printer dialog
+// when the printer cannot be opened, the note where the pages go instead. False when there is
+// nothing to print on.
+bool OpenPrinter(Imaging& ik) {
+    if (!ik.OpenPrinter(1)) {
+        ik.DialogFlags(PD_NOSELECTION + PD_NOPAGENUMS + PD_HIDEPRINTTOFILE);
+        return ik.PrintDialog();
+    }
+    // The chosen queue is gone and the pages go elsewhere: the user must know where.
+    if (const QString sElse = ik.FallbackMessage(); !sElse.isEmpty())
+        MsgBox(sElse);
+    return true;
 }
 
 } // namespace
@@ -70,35 +95,28 @@ std::optional<QList<int>> PrintRowList(int nMode, int nAdrIdx, int nCount,
     }
 }
 
-PrintOutcome PrintRows(MainState& st, int nMode, const QList<int>& selected,
+PrintOutcome PrintRows(Session& s, int nMode, const QList<int>& selected,
                        const PrintCallbacks& cb) {
     PrintOutcome out;
     const std::optional<QList<int>> rows =
-        PrintRowList(nMode, st.adr.nAdrIdx, st.adr.count(), selected);
+        PrintRowList(nMode, s.adr.nAdrIdx, s.adr.count(), selected);
     if (!rows)
         return out;
+    BusySession busySession(s);
     BusyScope busy(cb);
-    Imaging& ik = st.ik;
-    PageLayout& l = st.lay;
+    Imaging& ik = s.ik;
+    JobCopy job{s.model, s.page, s.sama, s.txAdd, s.adr.colAdr, s.adr.bFullLay, {}};
+    Canvas cv{ik, job.model, job.page, job.lay, 0, 96};
 
-    l.bPrinting = true;
-    l.bAdrExtra = l.bNameExtra = false;
-
-    if (!ik.OpenPrinter(1)) {
-        // No printer device: let the user choose one; cancelling prints nothing.
-        ik.DialogFlags(PD_NOSELECTION + PD_NOPAGENUMS + PD_HIDEPRINTTOFILE);
-        if (!ik.PrintDialog())
-            return out;
-    } else if (const QString sElse = ik.FallbackMessage(); !sElse.isEmpty()) {
-        // The chosen queue is gone and the pages go elsewhere: the user must know where.
-        MsgBox(sElse);
-    }
+    if (!OpenPrinter(ik))
+        return out;
     ik.DocName(QString::fromUtf16(kPrintDocName));
     int nOffX = 0, nOffY = 0, nPrintW = 0, nPrintH = 0, nPaperW = 0, nPaperH = 0;
     ik.PageMetrics(ik.PrinterHandle(), nOffX, nOffY, nPrintW, nPrintH, nPaperW, nPaperH, 1);
-    l.nPrnOffX = nOffX;
-    l.nPrnOffY = nOffY;
-    l.nTgtDc = ik.PrinterHandle();
+    job.lay.bPrinting = true;
+    job.lay.nPrnOffX = nOffX;
+    job.lay.nPrnOffY = nOffY;
+    job.lay.nTgtDc = ik.PrinterHandle();
 
     if (!ik.StartDoc()) {
         ik.ClosePrinter(); // the device is not kept open for a job that never started
@@ -106,17 +124,20 @@ PrintOutcome PrintRows(MainState& st, int nMode, const QList<int>& selected,
     }
     out.bJob = true;
     const int nTotal = static_cast<int>(rows->size());
+    if (cb.started)
+        cb.started(nTotal);
     bool bInPage = false;
     try {
-        LayoutPage(st);
         if (!Continue(cb, 0, nTotal)) {
             out.bCancelled = true;
         } else {
             for (int r : *rows) {
-                st.adr.nAdrIdx = r;
+                const ComposeInput in{r < job.records.size() ? job.records.at(r) : QString(),
+                                      job.bFullLay, job.sama, job.txAdd};
                 ik.StartPage();
                 bInPage = true;
-                ComposeAdr(st, 2);
+                s.adr.nAdrIdx = r;
+                ComposePage(cv, in, ComposeMode::Print);
                 ik.EndPage();
                 bInPage = false;
                 ++out.nPages;

@@ -1,0 +1,134 @@
+#include "session/Session.h"
+
+#include "compose/ComposePage.h"
+#include "environment/UserEnv.h"
+#include "imaging/Imaging.h"
+#include "session/OptAddHandOff.h"
+
+#include <exception>
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace hoplark {
+
+namespace {
+
+const QString kGroup = u"印刷"_s;
+
+// A run-time error of layout or composition ends the drawing; what was drawn stays.
+template <typename F>
+QString Guarded(F&& draw) {
+    try {
+        draw();
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    }
+    return {};
+}
+
+} // namespace
+
+Session::Session(Imaging& ik) : ik(ik), m_pm(model, page, ik, UsrFld, bBusy) {}
+
+QString Session::Load(UserEnv& env, const QString& sProfile, qint16 nSender,
+                      const LoadHooks& hooks) {
+    const bool bWasBusy = bBusy;
+    bBusy = true;
+    // The window draws once it is shown, not in the middle of its load sequence.
+    const auto refresh = std::exchange(m_pm.RefreshPreview, nullptr);
+    env.GetGtx(kGroup);
+    const QString sYoshi =
+        sProfile.isNull() ? env.vGtVal(u"用紙"_s, QString()).toString() : sProfile;
+    sama.ReadSamaRule(env.vGtVal(u"重複敬称"_s, QString()).toString(),
+                      env.vGtVal(u"敬称SPC"_s, u"1"_s).toString());
+    m_pm.ListPages(sYoshi);
+    if (hooks.listed)
+        hooks.listed();
+    if (hooks.tabs)
+        hooks.tabs();
+    QString sMsg;
+    if (!sProfile.isNull()) {
+        // A profile asked for by name is that profile or an error, never another one.
+        sMsg = m_pm.File().LoadPage(sProfile);
+        if (hooks.opened)
+            hooks.opened();
+    } else if (!m_pm.Pages().isEmpty()) {
+        sMsg = m_pm.OpenPage();
+        if (hooks.opened)
+            hooks.opened();
+    }
+    const SasiView view = ShowSasi(UsrFld, nSender);
+    txAdd = view.txAdd;
+    if (hooks.sender)
+        hooks.sender(view, nSender);
+    m_pm.RefreshPreview = refresh;
+    bBusy = bWasBusy;
+    return sMsg;
+}
+
+void Session::StorePreferences(UserEnv& env, const QString& sYoshi) {
+    env.GetGtx(kGroup);
+    env.SetVal(u"用紙"_s, sYoshi);
+    QString sList;
+    QString sFlag;
+    sama.GetSamaRule(sList, sFlag);
+    env.SetVal(u"重複敬称"_s, sList);
+    env.SetVal(u"敬称SPC"_s, sFlag);
+    env.SetGtx();
+}
+
+AddressList::Outcome Session::LoadList(const QString& sCm) {
+    const AddressList::Outcome outcome = adr.LoadAdrList(sCm);
+    HandOffOptAdd(outcome, adr, model);
+    return outcome;
+}
+
+Canvas Session::PreviewCanvas() { return Canvas{ik, model, page, lay, nTab, 96}; }
+
+ComposeInput Session::Record(int nRow) {
+    return ComposeInput{adr.Record(nRow), adr.bFullLay, sama, txAdd};
+}
+
+void Session::TakeResult(const ComposeResult& r) {
+    for (size_t i = 0; i < lbAddCaption.size(); ++i)
+        if (r.lbAddCaption[i])
+            lbAddCaption[i] = *r.lbAddCaption[i];
+    lay.bAdrExtra = r.bAdrExtra;
+    lay.bNameExtra = r.bNameExtra;
+}
+
+QString Session::RefreshPreview() {
+    if (m_bJob)
+        return {};
+    return Guarded([this] {
+        Canvas cv = PreviewCanvas();
+        lay.bPrinting = false;
+        ik.ResetImage(0);
+        lay.nTgtDc = ik.ImageHandle();
+        TakeResult(ComposePage(cv, Record(adr.nAdrIdx), ComposeMode::Preview));
+    });
+}
+
+QString Session::SelectRow(int nRow) {
+    if (bBusy)
+        return {};
+    adr.nAdrIdx = nRow;
+    if (lay.bAdrExtra || lay.bNameExtra || lay.bGuides)
+        return RefreshPreview();
+    return Guarded([this] {
+        Canvas cv = PreviewCanvas();
+        lay.bPrinting = false;
+        lay.nTgtDc = ik.ImageHandle();
+        const ComposeInput in = Record(adr.nAdrIdx);
+        // A record that needs an extra line is laid out anew with it.
+        const ComposeResult need = FitExtraLines(cv, in);
+        if (need.bFitAdr || need.bFitName) {
+            TakeResult(ComposePage(cv, in, ComposeMode::Preview));
+            return;
+        }
+        TakeResult(ComposeAdr(cv, in, ComposeMode::Redraw));
+    });
+}
+
+} // namespace hoplark
