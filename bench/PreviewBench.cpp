@@ -10,10 +10,10 @@
 // BENCH_ROWS=1 adds the processor time of a refresh of each sample record; BENCH_ONLY=N only
 // refreshes record N 300 times (for a profiler).
 #include "addresslist/AddressList.h"
-#include "session/OptAddHandOff.h"
-#include "profile/PageFile.h"
-#include "session/Session.h"
 #include "imaging/PainterImaging.h"
+#include "profile/PageFile.h"
+#include "session/OptAddHandOff.h"
+#include "session/Session.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -74,8 +74,15 @@ struct Scene {
         const QStringList sample = st.adr.colAdr;
         while (st.adr.colAdr.size() < 1000)
             st.adr.colAdr << sample.at(st.adr.colAdr.size() % sample.size());
-        st.txAdd = {u"530-0001"_s, u"大阪府大阪市北区"_s, u"梅田1-1-1"_s, {}, {},
-                    u"株式会社見本商事"_s, {}, {}, u"鈴木 花子"_s};
+        st.txAdd = {u"530-0001"_s,
+                    u"大阪府大阪市北区"_s,
+                    u"梅田1-1-1"_s,
+                    {},
+                    {},
+                    u"株式会社見本商事"_s,
+                    {},
+                    {},
+                    u"鈴木 花子"_s};
         return {};
     }
 };
@@ -167,8 +174,7 @@ int main(int argc, char** argv) {
             }
             std::printf("%s: 1,000 row clicks on tab %d, %d runs: median %.3f s wall, %.3f s "
                         "processor (%d of them full refreshes)\n",
-                        qPrintable(sProfile), nTab + 1, nSteps, Median(secs), Median(cpus),
-                        nFull);
+                        qPrintable(sProfile), nTab + 1, nSteps, Median(secs), Median(cpus), nFull);
         }
     }
     return 0;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "session/Session.h"
 #include "imaging/PainterImaging.h"
 #include "imaging/TraceImaging.h"
+#include "session/Session.h"
 
 #include <QFile>
 #include <QMap>

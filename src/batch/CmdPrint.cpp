@@ -135,8 +135,8 @@ int CmdPrint(BatchContext& ctx) {
     }
 
     imaging.StartTrace();
-    // The window has always drawn a preview before it prints, and the printed postal-code
-    // boxes stand where that preview placed them: draw the preview of the first row to print.
+    // As in the window, the preview of the first row to print comes first (the trace starts
+    // with it), and settings the layout cannot compute stop the command before a job opens.
     st.adr.nAdrIdx = rows.nAdrIdx;
     const std::optional<QList<int>> printed =
         PrintRowList(rows.nMode, st.adr.nAdrIdx, st.adr.count(), rows.selected);

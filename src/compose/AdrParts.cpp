@@ -1,9 +1,9 @@
 #include "compose/AdrParts.h"
 
-#include "compose/TextMarks.h"
-#include "compose/VertText.h"
 #include "addresslist/SamaRules.h"
 #include "compose/ComposeAdr.h"
+#include "compose/TextMarks.h"
+#include "compose/VertText.h"
 #include "render/Canvas.h"
 
 #include <QStringList>

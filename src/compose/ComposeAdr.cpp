@@ -1,10 +1,10 @@
 #include "compose/ComposeAdr.h"
 
+#include "addresslist/SamaRules.h"
 #include "compose/AdrParts.h"
 #include "compose/FitLines.h"
 #include "compose/TextMarks.h"
 #include "compose/VertText.h"
-#include "addresslist/SamaRules.h"
 #include "imaging/Imaging.h"
 #include "render/Canvas.h"
 #include "render/FontApply.h"
@@ -49,7 +49,8 @@ bool FitBlocks(const Canvas& cv, ComposeResult& r, QString& address, QString& na
     }
 }
 
-void DrawAddress(const Canvas& cv, const ComposeInput& in, ComposeResult& r, const QString& address) {
+void DrawAddress(const Canvas& cv, const ComposeInput& in, ComposeResult& r,
+                 const QString& address) {
     const PageLayout& l = cv.lay;
     QStringList lines = address.split(u';');
     // Unfitted segments still carry the mark that ends the address proper: it is not text.
@@ -102,8 +103,7 @@ void DrawNames(const Canvas& cv, const ComposeInput& in, ComposeResult& r, const
     const PageLayout& l = cv.lay;
     const QStringList lines = names.split(u';');
     const int last = static_cast<int>(std::min<qsizetype>(lines.size() - 1, l.nNameRows - 1));
-    r.lbAddCaption[3] =
-        lines.size() > 1 && lines[1] != kPlaceholder ? lines[1] : lines[0];
+    r.lbAddCaption[3] = lines.size() > 1 && lines[1] != kPlaceholder ? lines[1] : lines[0];
     const bool bCentre = cv.model.ckCnter[0] != 0;
     if (names.contains(u";"_s + kPlaceholder)) {
         int i = 0;
@@ -165,43 +165,28 @@ void DrawSender(const Canvas& cv, const ComposeInput& in, ComposeResult& r) {
     }
 }
 
-// Steps shared by the composition and the fitting question: the record cut into its
-// parts and fitted. False when there is no record to draw.
-bool PrepareRecord(const Canvas& cv, const ComposeInput& in, ComposeResult& r, QString& zip,
-                   QString& address, QString& names, bool& bRepeated) {
-    r.bAdrExtra = cv.lay.bAdrExtra;
-    r.bNameExtra = cv.lay.bNameExtra;
-    bool ok = false;
-    GetAdrParts(cv, in, zip, address, names, ok);
-    if (!ok)
-        return false;
-    bRepeated = !cv.model.OptAdd[0] && FitBlocks(cv, r, address, names);
-    return true;
-}
-
 } // namespace
 
-ComposeResult FitExtraLines(const Canvas& cv, const ComposeInput& in) {
-    ComposeResult r;
-    QString zip, address, names;
-    bool bRepeated = false;
+FittedRecord FitRecord(const Canvas& cv, const ComposeInput& in) {
+    FittedRecord f;
+    f.r.bAdrExtra = cv.lay.bAdrExtra;
+    f.r.bNameExtra = cv.lay.bNameExtra;
     if (cv.page.sPage.isEmpty() && !cv.lay.bPrinting)
-        return r;
-    PrepareRecord(cv, in, r, zip, address, names, bRepeated);
-    return r;
+        return f; // no profile selected: the layout may not exist
+    GetAdrParts(cv, in, f.zip, f.address, f.names, f.ok);
+    if (f.ok)
+        f.bRepeated = !cv.model.OptAdd[0] && FitBlocks(cv, f.r, f.address, f.names);
+    return f;
 }
 
-ComposeResult ComposeAdr(const Canvas& cv, const ComposeInput& in, ComposeMode mode) {
+ComposeResult DrawRecord(const Canvas& cv, const ComposeInput& in, const FittedRecord& f,
+                         ComposeMode mode) {
     const PageLayout& l = cv.lay;
-    ComposeResult r;
-    r.bAdrExtra = l.bAdrExtra;
-    r.bNameExtra = l.bNameExtra;
+    ComposeResult r = f.r;
     const bool bPrint = mode == ComposeMode::Print;
     if (!bPrint && cv.page.sPage.isEmpty())
         return r; // no profile selected
-    QString zip, address, names;
-    bool bRepeated = false;
-    if (!PrepareRecord(cv, in, r, zip, address, names, bRepeated))
+    if (!f.ok)
         return r;
     if (!bPrint && cv.nTab != 0) {
         // Without guides the record area of the preview is blanked, so a redraw leaves no
@@ -211,7 +196,7 @@ ComposeResult ComposeAdr(const Canvas& cv, const ComposeInput& in, ComposeMode m
         const LineBox& n = PageLayout::Box(l.aNameBox, l.nNameRows - 1);
         DrawBox(cv, a[0], a[1], n[2], n[3]);
     }
-    r.lbAddCaption[0] = zip;
+    r.lbAddCaption[0] = f.zip;
 
     if (bPrint) {
         if (cv.model.ckWaku[0])
@@ -219,15 +204,19 @@ ComposeResult ComposeAdr(const Canvas& cv, const ComposeInput& in, ComposeMode m
         if (cv.model.ckWaku[1] && cv.page.bSender)
             DrawZip(cv, 1, std::nullopt, false);
     }
-    DrawZip(cv, 0, zip, mode == ComposeMode::Redraw && !bRepeated);
+    DrawZip(cv, 0, f.zip, mode == ComposeMode::Redraw && !f.bRepeated);
 
-    if (!address.isEmpty())
-        DrawAddress(cv, in, r, address);
-    if (!names.isEmpty())
-        DrawNames(cv, in, r, names);
-    if (cv.page.bSender && (mode != ComposeMode::Redraw || bRepeated))
+    if (!f.address.isEmpty())
+        DrawAddress(cv, in, r, f.address);
+    if (!f.names.isEmpty())
+        DrawNames(cv, in, r, f.names);
+    if (cv.page.bSender && (mode != ComposeMode::Redraw || f.bRepeated))
         DrawSender(cv, in, r);
     return r;
+}
+
+ComposeResult ComposeAdr(const Canvas& cv, const ComposeInput& in, ComposeMode mode) {
+    return DrawRecord(cv, in, FitRecord(cv, in), mode);
 }
 
 } // namespace hoplark

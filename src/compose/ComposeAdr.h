@@ -12,9 +12,9 @@ struct Canvas;
 
 // What one composition draws: a record line of the address list and the sender.
 struct ComposeInput {
-    QString sRec;          // the record line; empty: nothing of the record is drawn
-    bool bFullLay = false; // the list's layout
-    SamaRules& sama;       // honorific rules; the joint-name honorific is kept here
+    QString sRec;                        // the record line; empty: nothing of the record is drawn
+    bool bFullLay = false;               // the list's layout
+    SamaRules& sama;                     // honorific rules; the joint-name honorific is kept here
     const std::array<QString, 9>& txAdd; // sender: 0 postal code, 1-4 address, 5-7 work, 8 name
 };
 
@@ -35,16 +35,27 @@ struct ComposeResult {
     bool bAdrExtra = false, bNameExtra = false;
 };
 
-// Draws the record into the line boxes of the last layout of cv. Reads cv's layout and never
-// changes it. A run-time error of the arithmetic is thrown to the caller.
-ComposeResult ComposeAdr(const Canvas& cv, const ComposeInput& in, ComposeMode mode);
+// The record cut into its parts and fitted into the lines of the layout of cv: what the
+// drawing needs, and what the fitting asked for (r.bFitAdr, r.bFitName), without drawing.
+struct FittedRecord {
+    bool ok = false; // there is a record (and, outside printing, a profile) to draw
+    QString zip, address, names;
+    bool bRepeated = false; // the fitting granted an extra line and started again
+    ComposeResult r;
+};
+FittedRecord FitRecord(const Canvas& cv, const ComposeInput& in);
 
-// Whether the record needs an extra address or name line in the layout of cv: what the
-// fitting of ComposeAdr grants, without drawing.
-ComposeResult FitExtraLines(const Canvas& cv, const ComposeInput& in);
+// Draws a record fitted into the same layout of cv. Reads cv's layout and never changes it.
+// A run-time error of the arithmetic is thrown to the caller.
+ComposeResult DrawRecord(const Canvas& cv, const ComposeInput& in, const FittedRecord& f,
+                         ComposeMode mode);
+
+// Fits and draws the record into the line boxes of the last layout of cv.
+ComposeResult ComposeAdr(const Canvas& cv, const ComposeInput& in, ComposeMode mode);
 
 // Draws a name written with "・" part by part, one part per line, starting at name row
 // nRow; nRow advances by one for every part drawn.
-void DotNames(const Canvas& cv, const ComposeInput& in, const QString& line, int& nRow, bool bCentre);
+void DotNames(const Canvas& cv, const ComposeInput& in, const QString& line, int& nRow,
+              bool bCentre);
 
 } // namespace hoplark

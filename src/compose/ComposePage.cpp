@@ -10,17 +10,18 @@ ComposeResult ComposePage(const Canvas& cv, const ComposeInput& in, ComposeMode 
     PageLayout& l = cv.lay;
     l.bAdrExtra = l.bNameExtra = false;
     LayoutPage(cv);
-    const ComposeResult need = FitExtraLines(cv, in);
-    if (need.bFitAdr || need.bFitName) {
-        l.bAdrExtra = need.bFitAdr;
-        l.bNameExtra = need.bFitName;
+    FittedRecord f = FitRecord(cv, in);
+    if (f.r.bFitAdr || f.r.bFitName) {
+        l.bAdrExtra = f.r.bFitAdr;
+        l.bNameExtra = f.r.bFitName;
         if (!l.bPrinting) {
             cv.ik.ResetImage(0);
             l.nTgtDc = cv.ik.ImageHandle();
         }
         LayoutPage(cv);
+        f = FitRecord(cv, in); // into the lines of the new layout
     }
-    return ComposeAdr(cv, in, mode);
+    return DrawRecord(cv, in, f, mode);
 }
 
 } // namespace hoplark

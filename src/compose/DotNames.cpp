@@ -65,7 +65,8 @@ int Extent(const Canvas& cv, const QString& text) {
 
 } // namespace
 
-void DotNames(const Canvas& cv, const ComposeInput& in, const QString& line, int& nRow, bool bCentre) {
+void DotNames(const Canvas& cv, const ComposeInput& in, const QString& line, int& nRow,
+              bool bCentre) {
     const PageLayout& l = cv.lay;
     const bool bVertical = cv.page.bVertical;
     QStringList parts = line.split(u'・');

@@ -164,8 +164,7 @@ bool PrinterDevice::Dialog() {
         if (!s->outputFile.isEmpty()) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(s->outputFile);
-        } else if (!s->printerName.isEmpty() &&
-                   installed.contains(s->printerName)) {
+        } else if (!s->printerName.isEmpty() && installed.contains(s->printerName)) {
             printer.setPrinterName(s->printerName);
         }
         Configure(printer, *s, printer.outputFormat() == QPrinter::PdfFormat);

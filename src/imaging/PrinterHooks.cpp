@@ -18,13 +18,17 @@ PrinterLookup& Lookup() {
 
 } // namespace
 
-void SetPrinterDialogHook(PrinterDialogHook hook) { DialogHook() = std::move(hook); }
+void SetPrinterDialogHook(PrinterDialogHook hook) {
+    DialogHook() = std::move(hook);
+}
 
 bool RunPrinterDialog(QPrinter& printer, int nFlags, bool bHideFile) {
     return DialogHook() && DialogHook()(printer, nFlags, bHideFile);
 }
 
-void SetPrinterLookup(PrinterLookup lookup) { Lookup() = std::move(lookup); }
+void SetPrinterLookup(PrinterLookup lookup) {
+    Lookup() = std::move(lookup);
+}
 
 InstalledPrinters LookUpPrinters() {
     if (Lookup())

@@ -8,7 +8,8 @@ using namespace Qt::StringLiterals;
 
 namespace hoplark {
 
-TraceImaging::TraceImaging(Imaging* inner, int nWidthTwips) : m_inner(inner), m_width(nWidthTwips) {}
+TraceImaging::TraceImaging(Imaging* inner, int nWidthTwips)
+    : m_inner(inner), m_width(nWidthTwips) {}
 
 QList<QJsonObject> TraceImaging::records() const {
     QList<QJsonObject> out;
@@ -31,8 +32,12 @@ bool TraceImaging::ResetImage(int nMode) {
     write({{u"op"_s, u"ResetImage"_s}});
     return m_inner ? m_inner->ResetImage(nMode) : true;
 }
-int TraceImaging::ImageHandle() { return m_inner ? m_inner->ImageHandle() : 1; }
-int TraceImaging::Width() { return m_inner ? m_inner->Width() : m_width; }
+int TraceImaging::ImageHandle() {
+    return m_inner ? m_inner->ImageHandle() : 1;
+}
+int TraceImaging::Width() {
+    return m_inner ? m_inner->Width() : m_width;
+}
 
 void TraceImaging::ResetStyle() {
     m_style = ImagingStyle{};
@@ -84,9 +89,16 @@ void TraceImaging::TextValue(const QString& sText) {
 }
 
 void TraceImaging::DrawRect(int nHandle, int x1, int y1, int x2, int y2, int nDev) {
-    write({{u"op"_s, u"DrawRect"_s}, {u"x1"_s, x1}, {u"y1"_s, y1}, {u"x2"_s, x2}, {u"y2"_s, y2},
-           {u"dev"_s, nDev}, {u"fillMode"_s, m_style.fillMode}, {u"fillColor"_s, m_style.fillColor},
-           {u"lineWidth"_s, m_style.lineWidth}, {u"lineColor"_s, m_style.lineColor}});
+    write({{u"op"_s, u"DrawRect"_s},
+           {u"x1"_s, x1},
+           {u"y1"_s, y1},
+           {u"x2"_s, x2},
+           {u"y2"_s, y2},
+           {u"dev"_s, nDev},
+           {u"fillMode"_s, m_style.fillMode},
+           {u"fillColor"_s, m_style.fillColor},
+           {u"lineWidth"_s, m_style.lineWidth},
+           {u"lineColor"_s, m_style.lineColor}});
     if (m_inner)
         m_inner->DrawRect(nHandle, x1, y1, x2, y2, nDev);
 }
@@ -105,11 +117,22 @@ void TraceImaging::DrawPolygon(int nHandle, const QList<int>& xs, const QList<in
 
 void TraceImaging::DrawText(int nHandle, int x1, int y1, int x2, int y2, bool bFit, int nOpt,
                             int nDev) {
-    write({{u"op"_s, u"DrawText"_s}, {u"x1"_s, x1}, {u"y1"_s, y1}, {u"x2"_s, x2}, {u"y2"_s, y2},
-           {u"dev"_s, nDev}, {u"text"_s, m_text}, {u"font"_s, m_style.font},
-           {u"size"_s, m_style.size}, {u"bold"_s, m_style.bold}, {u"italic"_s, m_style.italic},
-           {u"strike"_s, m_style.strike}, {u"underline"_s, m_style.underline},
-           {u"color"_s, m_style.color}, {u"dir"_s, m_style.dir}, {u"alignH"_s, m_style.alignH},
+    write({{u"op"_s, u"DrawText"_s},
+           {u"x1"_s, x1},
+           {u"y1"_s, y1},
+           {u"x2"_s, x2},
+           {u"y2"_s, y2},
+           {u"dev"_s, nDev},
+           {u"text"_s, m_text},
+           {u"font"_s, m_style.font},
+           {u"size"_s, m_style.size},
+           {u"bold"_s, m_style.bold},
+           {u"italic"_s, m_style.italic},
+           {u"strike"_s, m_style.strike},
+           {u"underline"_s, m_style.underline},
+           {u"color"_s, m_style.color},
+           {u"dir"_s, m_style.dir},
+           {u"alignH"_s, m_style.alignH},
            {u"alignV"_s, m_style.alignV}});
     if (m_inner)
         m_inner->DrawText(nHandle, x1, y1, x2, y2, bFit, nOpt, nDev);
@@ -132,14 +155,22 @@ void TraceImaging::LoadPrinterSettings(const QString& sPath) {
     if (m_inner)
         m_inner->LoadPrinterSettings(sPath);
 }
-bool TraceImaging::PrinterReady() { return m_inner ? m_inner->PrinterReady() : true; }
-int TraceImaging::PaperCode() { return m_inner ? m_inner->PaperCode() : 43; }
-int TraceImaging::PaperOrientation() { return m_inner ? m_inner->PaperOrientation() : 1; }
+bool TraceImaging::PrinterReady() {
+    return m_inner ? m_inner->PrinterReady() : true;
+}
+int TraceImaging::PaperCode() {
+    return m_inner ? m_inner->PaperCode() : 43;
+}
+int TraceImaging::PaperOrientation() {
+    return m_inner ? m_inner->PaperOrientation() : 1;
+}
 bool TraceImaging::OpenPrinter(int nOpt) {
     write({{u"op"_s, u"OpenPrinter"_s}});
     return m_inner ? m_inner->OpenPrinter(nOpt) : true;
 }
-int TraceImaging::PrinterHandle() { return m_inner ? m_inner->PrinterHandle() : 2; }
+int TraceImaging::PrinterHandle() {
+    return m_inner ? m_inner->PrinterHandle() : 2;
+}
 bool TraceImaging::PageMetrics(int nHandle, int& nOffX, int& nOffY, int& nPrintW, int& nPrintH,
                                int& nPaperW, int& nPaperH, int nUnit) {
     if (m_inner)

@@ -1,9 +1,9 @@
 #include "profile/PageFile.h"
 
+#include "imaging/Imaging.h"
 #include "platform/Numbers.h"
 #include "profile/PaperTable.h"
 #include "profile/ProfileValues.h"
-#include "imaging/Imaging.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 #include "profile/PaperTable.h"
 
-#include "platform/Numbers.h"
 #include "imaging/Imaging.h"
+#include "platform/Numbers.h"
 
 #include <QHash>
 

@@ -1,10 +1,10 @@
 #include "profile/StarterProfiles.h"
 
+#include "imaging/PrinterSettings.h"
+#include "imaging/TraceImaging.h"
 #include "platform/TextFile.h"
 #include "profile/PageFile.h"
 #include "profile/PaperTable.h"
-#include "imaging/PrinterSettings.h"
-#include "imaging/TraceImaging.h"
 
 #include <QDir>
 #include <QFile>

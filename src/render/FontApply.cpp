@@ -1,8 +1,8 @@
 #include "render/FontApply.h"
 
+#include "imaging/Imaging.h"
 #include "platform/Numbers.h"
 #include "render/Canvas.h"
-#include "imaging/Imaging.h"
 
 using namespace Qt::StringLiterals;
 

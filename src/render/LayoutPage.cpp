@@ -1,10 +1,10 @@
 #include "render/LayoutPage.h"
 
+#include "imaging/Imaging.h"
 #include "platform/Numbers.h"
 #include "platform/Width.h"
 #include "render/Canvas.h"
 #include "render/TextPlacement.h"
-#include "imaging/Imaging.h"
 
 #include <exception>
 
@@ -96,8 +96,8 @@ void LineBoxes(const Canvas& cv) {
         }
     } else {
         const int right = Long(W - mg[0]);
-        Stack(l.aAdrBox, {right, mg[1], Long(qint64(right) - pA), Long(H - mg[2])},
-              sp[0] * fA * pA, pA, true);
+        Stack(l.aAdrBox, {right, mg[1], Long(qint64(right) - pA), Long(H - mg[2])}, sp[0] * fA * pA,
+              pA, true);
         const int nRight = Nearest(l.aAdrBox.last()[2] - double(sp[1]) * pA);
         Stack(l.aNameBox, {nRight, mg[3], Long(qint64(nRight) - pN), Long(H - mg[4])},
               sp[2] * fN * pN, pN, true);
@@ -185,8 +185,8 @@ void LayoutPage(const Canvas& cv) {
 
     if (!l.bAdrExtra && !l.bNameExtra)
         for (int i = 0; i < 3; ++i)
-            l.nMaxRow[i] = NearestInt(
-                Num(Narrow(ComboText(m.cbMxRw[i], ProfileModel::MxRwList(i))).left(1)));
+            l.nMaxRow[i] =
+                NearestInt(Num(Narrow(ComboText(m.cbMxRw[i], ProfileModel::MxRwList(i))).left(1)));
     l.nAdrRows = Integer(qint64(l.nMaxRow[0]) + (l.bAdrExtra ? 1 : 0));
     l.nNameRows = Integer(qint64(l.nMaxRow[1]) + (l.bNameExtra ? 1 : 0));
     Dimension(l.aAdrBox, l.nAdrRows);

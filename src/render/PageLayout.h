@@ -36,7 +36,9 @@ struct SubscriptError : std::runtime_error {
 };
 
 // nearest() into an Integer target.
-inline int NearestInt(double v) { return Integer(Nearest(v)); }
+inline int NearestInt(double v) {
+    return Integer(Nearest(v));
+}
 
 // One line box: element 0, top, element 2, bottom, in page units (0.1 mm). Elements 0 and 2
 // are the left and right edges in horizontal writing, the right and left edges of the column
@@ -49,20 +51,20 @@ struct PageLayout {
     bool bPrinting = false; // a print job is running
     int nTgtDc = 0;         // drawing target: the preview image or the printer
     int nPageW = 0, nPageH = 0;
-    int nFlap = 0;          // 150 on envelopes: the flap drawn above the page in the preview
-    float sgScale = 0;      // preview pixels per page unit
+    int nFlap = 0;     // 150 on envelopes: the flap drawn above the page in the preview
+    float sgScale = 0; // preview pixels per page unit
     int nOrgX = 0, nOrgY = 0;
-    float sgFontScale = 0;  // factor applied to point sizes in the preview
-    std::array<int, 5> nPitch{};   // 0 zip, 1 address, 2 name, 3 sender zip, 4 sender lines
-    std::array<int, 3> nMaxRow{};  // address, name, sender
+    float sgFontScale = 0;        // factor applied to point sizes in the preview
+    std::array<int, 5> nPitch{};  // 0 zip, 1 address, 2 name, 3 sender zip, 4 sender lines
+    std::array<int, 3> nMaxRow{}; // address, name, sender
     bool bAdrExtra = false, bNameExtra = false;
     int nAdrRows = 0, nNameRows = 0;
     QList<LineBox> aAdrBox, aNameBox, aSndBox;
     std::array<int, 3> nLineCap{}; // characters per line: address, name, sender
     int nAdrNameGap = 0;
-    int nOmit = 0;                 // 0 none, 1 prefecture, 2 prefecture and city
-    bool bGuides = false;          // line boxes shown as guides
-    bool bExtraOk = false;         // an extra address or name line may be added ("行追加")
+    int nOmit = 0;         // 0 none, 1 prefecture, 2 prefecture and city
+    bool bGuides = false;  // line boxes shown as guides
+    bool bExtraOk = false; // an extra address or name line may be added ("行追加")
 
     // Owned by the text placement: top left corner of the first postal-code box of the
     // recipient (0) and of the sender (1).

@@ -1,9 +1,9 @@
 #include "render/TextPlacement.h"
 
-#include "render/FontApply.h"
+#include "imaging/Imaging.h"
 #include "platform/Width.h"
 #include "render/Canvas.h"
-#include "imaging/Imaging.h"
+#include "render/FontApply.h"
 
 using namespace Qt::StringLiterals;
 
@@ -53,7 +53,9 @@ void DrawBox(const Canvas& cv, int x1, int y1, int x2, int y2) {
     cv.ik.DrawRect(cv.lay.nTgtDc, x1, y1, x2, y2, cv.lay.Dev());
 }
 
-void DrawZipBox(const Canvas& cv, int x1, int y1, int x2, int y2) { DrawBox(cv, x1, y1, x2, y2); }
+void DrawZipBox(const Canvas& cv, int x1, int y1, int x2, int y2) {
+    DrawBox(cv, x1, y1, x2, y2);
+}
 
 void PlaceZip(const Canvas& cv) {
     PageLayout& l = cv.lay;
@@ -79,7 +81,9 @@ std::array<std::array<int, 2>, 7> ZipBoxEdges(int nWhich, int x0) {
     return edges;
 }
 
-int ZipBoxHeight(int nWhich) { return kZip.at(nWhich).nHeight; }
+int ZipBoxHeight(int nWhich) {
+    return kZip.at(nWhich).nHeight;
+}
 
 void DrawZip(const Canvas& cv, int nWhich, const std::optional<QString>& text, bool bFrame) {
     const int y0 = cv.lay.nZipY.at(nWhich);

@@ -18,7 +18,9 @@ void ToDevice(const Canvas& cv, int& x1, int& x2, int& y1, int& y2);
 // Line width and fill colour for the next shapes (filled; line colour left at its default).
 void SetPen(const Canvas& cv, int nWidth, int nColor);
 void DrawBox(const Canvas& cv, int x1, int y1, int x2, int y2);
-inline void DrawBox(const Canvas& cv, const LineBox& b) { DrawBox(cv, b[0], b[1], b[2], b[3]); }
+inline void DrawBox(const Canvas& cv, const LineBox& b) {
+    DrawBox(cv, b[0], b[1], b[2], b[3]);
+}
 void DrawZipBox(const Canvas& cv, int x1, int y1, int x2, int y2);
 // Where the postal-code boxes of recipient (0) and sender (1) start.
 void PlaceZip(const Canvas& cv);

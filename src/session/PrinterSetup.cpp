@@ -1,10 +1,10 @@
 #include "session/PrinterSetup.h"
 
+#include "imaging/Imaging.h"
 #include "platform/MsgBox.h"
 #include "platform/TextFile.h"
 #include "profile/PaperTable.h"
 #include "session/Session.h"
-#include "imaging/Imaging.h"
 
 #include <QFile>
 #include <QFileInfo>

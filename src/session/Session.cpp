@@ -17,8 +17,7 @@ namespace {
 const QString kGroup = u"印刷"_s;
 
 // A run-time error of layout or composition ends the drawing; what was drawn stays.
-template <typename F>
-QString Guarded(F&& draw) {
+template <typename F> QString Guarded(F&& draw) {
     try {
         draw();
     } catch (const std::exception& e) {
@@ -48,13 +47,10 @@ QString Session::Load(UserEnv& env, const QString& sProfile, qint16 nSender,
     if (hooks.tabs)
         hooks.tabs();
     QString sMsg;
-    if (!sProfile.isNull()) {
-        // A profile asked for by name is that profile or an error, never another one.
-        sMsg = m_pm.File().LoadPage(sProfile);
-        if (hooks.opened)
-            hooks.opened();
-    } else if (!m_pm.Pages().isEmpty()) {
-        sMsg = m_pm.OpenPage();
+    // A profile asked for by name is that profile or an error, never another one.
+    const bool bByName = !sProfile.isNull();
+    if (bByName || !m_pm.Pages().isEmpty()) {
+        sMsg = bByName ? m_pm.File().LoadPage(sProfile) : m_pm.OpenPage();
         if (hooks.opened)
             hooks.opened();
     }
@@ -68,11 +64,17 @@ QString Session::Load(UserEnv& env, const QString& sProfile, qint16 nSender,
 }
 
 void Session::StorePreferences(UserEnv& env, const QString& sYoshi) {
-    env.GetGtx(kGroup);
-    env.SetVal(u"用紙"_s, sYoshi);
     QString sList;
     QString sFlag;
     sama.GetSamaRule(sList, sFlag);
+    StoreSamaRules(env, sList, sFlag, &sYoshi);
+}
+
+void Session::StoreSamaRules(UserEnv& env, const QString& sList, const QString& sFlag,
+                             const QString* sYoshi) {
+    env.GetGtx(kGroup);
+    if (sYoshi)
+        env.SetVal(u"用紙"_s, *sYoshi);
     env.SetVal(u"重複敬称"_s, sList);
     env.SetVal(u"敬称SPC"_s, sFlag);
     env.SetGtx();
@@ -84,7 +86,9 @@ AddressList::Outcome Session::LoadList(const QString& sCm) {
     return outcome;
 }
 
-Canvas Session::PreviewCanvas() { return Canvas{ik, model, page, lay, nTab, 96}; }
+Canvas Session::PreviewCanvas() {
+    return Canvas{ik, model, page, lay, nTab, 96};
+}
 
 ComposeInput Session::Record(int nRow) {
     return ComposeInput{adr.Record(nRow), adr.bFullLay, sama, txAdd};
@@ -122,12 +126,12 @@ QString Session::SelectRow(int nRow) {
         lay.nTgtDc = ik.ImageHandle();
         const ComposeInput in = Record(adr.nAdrIdx);
         // A record that needs an extra line is laid out anew with it.
-        const ComposeResult need = FitExtraLines(cv, in);
-        if (need.bFitAdr || need.bFitName) {
+        const FittedRecord f = FitRecord(cv, in);
+        if (f.r.bFitAdr || f.r.bFitName) {
             TakeResult(ComposePage(cv, in, ComposeMode::Preview));
             return;
         }
-        TakeResult(ComposeAdr(cv, in, ComposeMode::Redraw));
+        TakeResult(DrawRecord(cv, in, f, ComposeMode::Redraw));
     });
 }
 

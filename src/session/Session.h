@@ -29,18 +29,18 @@ public:
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    Imaging& ik;          // the preview control / printer (ikImg)
-    QString UsrFld;       // user data folder, ending in "/"
+    Imaging& ik;    // the preview control / printer (ikImg)
+    QString UsrFld; // user data folder, ending in "/"
 
-    AddressList adr;      // colAdr, LsAdd rows, nAdrIdx, bFullLay
-    SamaRules sama;       // aSuffix, sDotSama, txSamaE, chSama
-    ProfileModel model;   // every value of the settings panel
-    PageVars page;        // window variables of the loaded profile
-    PageLayout lay;       // the preview's geometry, line boxes and drawing flags
+    AddressList adr;    // colAdr, LsAdd rows, nAdrIdx, bFullLay
+    SamaRules sama;     // aSuffix, sDotSama, txSamaE, chSama
+    ProfileModel model; // every value of the settings panel
+    PageVars page;      // window variables of the loaded profile
+    PageLayout lay;     // the preview's geometry, line boxes and drawing flags
 
-    bool bBusy = false;   // the program itself is changing controls, or a job runs: handlers
-                          // stay quiet
-    int nTab = 0;         // selected tab of the settings panel, 0 = "用紙・配置" (guides shown)
+    bool bBusy = false; // the program itself is changing controls, or a job runs: handlers
+                        // stay quiet
+    int nTab = 0;       // selected tab of the settings panel, 0 = "用紙・配置" (guides shown)
 
     // The sender shown in the main window: 0 postal code, 1-4 address, 5-7 workplace, 8 name.
     std::array<QString, 9> txAdd;
@@ -65,6 +65,10 @@ public:
     // The close sequence: the selected profile sYoshi and the honorific rules go into the
     // environment group "印刷" (the caller writes the file).
     void StorePreferences(UserEnv& env, const QString& sYoshi);
+    // The honorific rules in their stored forms into the group "印刷" (with the profile
+    // sYoshi when given).
+    static void StoreSamaRules(UserEnv& env, const QString& sList, const QString& sFlag,
+                               const QString* sYoshi = nullptr);
 
     // Loads the address list sCm names; a list filled to the end selects the line-break
     // option of its layout.

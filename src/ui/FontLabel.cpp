@@ -1,7 +1,7 @@
 #include "ui/FontLabel.h"
 
-#include "platform/Numbers.h"
 #include "imaging/WinColor.h"
+#include "platform/Numbers.h"
 #include "ui/PanelFontDialog.h"
 
 #include <QKeyEvent>

@@ -2,9 +2,9 @@
 
 #include "platform/MsgBox.h"
 #include "sender/Sasi.h"
+#include "sender/TextFiles.h"
 #include "session/PrintRows.h"
 #include "session/PrinterSetup.h"
-#include "sender/TextFiles.h"
 #include "startup/YIni.h"
 #include "ui/AddressListModel.h"
 #include "ui/AppMain.h"
@@ -179,7 +179,7 @@ void MainWindow::BuildParts() {
         if (m_state.bBusy)
             return;
         m_state.bBusy = true;
-        ShowSasi(n);
+        LoadSasi(n);
         m_state.bBusy = false;
         RefreshPreview();
     });
@@ -205,7 +205,7 @@ void MainWindow::LoadSequence() {
     hooks.listed = [this] { ListPages(m_pm.ListText()); };
     hooks.tabs = [this] { InitTabs(); };
     hooks.opened = [this] { OpenPage(); };
-    hooks.sender = [this](const SasiView&, qint16 n) { ShowSasi(n); };
+    hooks.sender = [this](const SasiView& view, qint16 n) { ShowSasi(view, n); };
     // A profile that fails to load has been shown through MsgBox already.
     m_state.Load(m_ini, QString(), 0, hooks);
 }
@@ -279,17 +279,23 @@ void MainWindow::mnPrint_Open() {
 }
 
 void MainWindow::OpenListDialog() {
-    const QString sFile = QFileDialog::getOpenFileName(
-        this, u"HoPst"_s, m_state.UsrFld + u"Data"_s, u"CSVﾃｷｽﾄﾌｧｲﾙ (*.csv)"_s);
+    const QString sFile = QFileDialog::getOpenFileName(this, u"HoPst"_s, m_state.UsrFld + u"Data"_s,
+                                                       u"CSVﾃｷｽﾄﾌｧｲﾙ (*.csv)"_s);
     // Cancel gives "ZAOEN " alone, which names no file: nothing changes.
     LoadAdrList(u"ZAOEN "_s + sFile);
 }
 
-void MainWindow::ListPages(const QString&) { SyncProfiles(); }
+void MainWindow::ListPages(const QString&) {
+    SyncProfiles();
+}
 
-void MainWindow::InitTabs() { tbFrame->InitTabs(); }
+void MainWindow::InitTabs() {
+    tbFrame->InitTabs();
+}
 
-void MainWindow::OpenPage() { SyncProfiles(); }
+void MainWindow::OpenPage() {
+    SyncProfiles();
+}
 
 void MainWindow::SyncProfiles() {
     tbFrame->SetProfileList(m_pm.Pages(), m_pm.PageIndex());
@@ -304,11 +310,15 @@ void MainWindow::SyncProfiles() {
     tbFrame->LoadFromModel();
 }
 
-void MainWindow::ShowSasi(int nSasi) {
+void MainWindow::LoadSasi(int nSasi) {
     qint16 n = static_cast<qint16>(nSasi);
     const SasiView view = hoplark::ShowSasi(m_state.UsrFld, n);
-    m_nSasi = n;
-    tbFrame->ShowSender(view, n);
+    ShowSasi(view, n);
+}
+
+void MainWindow::ShowSasi(const SasiView& view, int nSasi) {
+    m_nSasi = nSasi;
+    tbFrame->ShowSender(view, nSasi);
 }
 
 void MainWindow::EditSasi() {
@@ -319,15 +329,12 @@ void MainWindow::EditSasi() {
     SasiWindow faSasi(m_state.UsrFld, this);
     faSasi.Act(sTx, bUdt); // the window writes the file itself, and stays open on failure
     m_state.bBusy = true;
-    ShowSasi(m_nSasi);
+    LoadSasi(m_nSasi);
     m_state.bBusy = false;
 }
 
 void MainWindow::StoreSamaRules(const QString& sList, const QString& sFlag) {
-    m_ini.GetGtx(u"印刷"_s);
-    m_ini.SetVal(u"重複敬称"_s, sList);
-    m_ini.SetVal(u"敬称SPC"_s, sFlag);
-    m_ini.SetGtx();
+    Session::StoreSamaRules(m_ini, sList, sFlag);
 }
 
 void MainWindow::ShowPreviewImage() {
@@ -372,8 +379,8 @@ void MainWindow::PrintMenu(int nIdx) {
             QGuiApplication::restoreOverrideCursor();
     };
     cb.started = [this, &progress](int nTotal) {
-        progress = std::make_unique<QProgressDialog>(u"印刷中"_s, u"中止"_s, 0, qMax(1, nTotal),
-                                                     this);
+        progress =
+            std::make_unique<QProgressDialog>(u"印刷中"_s, u"中止"_s, 0, qMax(1, nTotal), this);
         progress->setWindowTitle(u"宛名印刷"_s);
         progress->setWindowModality(Qt::WindowModal);
         progress->setMinimumDuration(300);

@@ -69,11 +69,11 @@ protected:
     virtual void ListPages(const QString& sYoshi); // show the profile list, sYoshi selected
     virtual void InitTabs();                       // place the parts, set up the panel
     virtual void OpenPage();                       // show the profile the session opened
-    virtual void ShowSasi(int nSasi);              // show sender nSasi
-    virtual void RefreshPreview();                 // the one full redraw of the preview
-    virtual void ShowCurrentAddress();             // a list row was chosen
-    virtual void PrintMenu(int nIdx);              // mnPrint(nIdx)
-    virtual void PageMenu(int nIdx);               // mnPage(nIdx)
+    virtual void ShowSasi(const SasiView& view, int nSasi); // show sender nSasi, as read
+    virtual void RefreshPreview();                          // the one full redraw of the preview
+    virtual void ShowCurrentAddress();                      // a list row was chosen
+    virtual void PrintMenu(int nIdx);                       // mnPrint(nIdx)
+    virtual void PageMenu(int nIdx);                        // mnPage(nIdx)
 
 private:
     void BuildMenus();
@@ -86,6 +86,7 @@ private:
     void mnPrint_Open();
     void ShowPreviewImage();
     void SyncProfiles();
+    void LoadSasi(int nSasi); // reads sender nSasi and shows it
     void EditSasi();
     void DoPrinterSetup();
     void StoreSamaRules(const QString& sList, const QString& sFlag);

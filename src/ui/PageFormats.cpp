@@ -51,8 +51,8 @@ PageFormats::PageFormats(QWidget* parent) : QWidget(parent) {
         QString sCaption;
         int nFirst, nCount, nLabel;
     };
-    const Row rows[4] = {{u"〒"_s, 0, 1, 1}, {u"住所"_s, 1, 4, 2}, {u"勤務先"_s, 5, 3, 0},
-                         {u"名前"_s, 8, 1, 3}};
+    const Row rows[4] = {
+        {u"〒"_s, 0, 1, 1}, {u"住所"_s, 1, 4, 2}, {u"勤務先"_s, 5, 3, 0}, {u"名前"_s, 8, 1, 3}};
     int nRow = 0;
     for (const Row& row : rows) {
         auto* label = new QLabel(row.sCaption, frameSenderData);

@@ -1,5 +1,5 @@
-#include "imaging/WinColor.h"
 #include "ui/PanelColor.h"
+#include "imaging/WinColor.h"
 
 namespace hoplark {
 

@@ -1,5 +1,5 @@
-#include "imaging/WinColor.h"
 #include "ui/PanelDialogs.h"
+#include "imaging/WinColor.h"
 
 #include "ui/PanelColor.h"
 #include "ui/PanelFontDialog.h"

@@ -1,7 +1,7 @@
 #include "ui/SasiWindow.h"
 
-#include "platform/MsgBox.h"
 #include "imaging/FontSubstitution.h"
+#include "platform/MsgBox.h"
 #include "sender/Sasi.h"
 
 #include <QMenuBar>

@@ -1,9 +1,9 @@
 #include "ui/SettingsPanel.h"
 
-#include "profile/PageFile.h"
-#include "session/Session.h"
 #include "imaging/Imaging.h"
 #include "imaging/WinColor.h"
+#include "profile/PageFile.h"
+#include "session/Session.h"
 #include "ui/FontLabel.h"
 #include "ui/MarginPanel.h"
 #include "ui/PageAddress.h"

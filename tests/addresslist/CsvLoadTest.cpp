@@ -20,13 +20,7 @@ const QString kHeader = u"郵便番号,住所,所属,肩書,氏名"_s;
 
 // Writes the lines in code page 932 with CR LF after each and returns the path.
 QString WriteList(const QStringList& lines) {
-    static int n = 0;
-    const QString path = test::NewTempDir() + u"/list%1.csv"_s.arg(++n);
-    QString text;
-    for (const QString& line : lines)
-        text += line + u"\r\n"_s;
-    EXPECT_EQ(WriteTextFile(path, text), QString());
-    return path;
+    return test::WriteListFile(lines);
 }
 
 struct Conversion {
@@ -129,7 +123,8 @@ TEST(LoadAdrList, BlankAndHonorificOnlyLinesYieldNoRecordWithCodes) {
          {kHeader, u"1,東京都,,,山田"_s, u""_s, u" , ,　,,"_s, u",,,,,様"_s, u"2,大阪府,,,佐藤"_s},
          {u"山田"_s, u"佐藤"_s}},
         // A title column first: an empty line still has no column to take the title mark.
-        {u"E@N"_s, {kHeader, u"部長,東京都,山田"_s, u""_s, u"課長,大阪府,佐藤"_s},
+        {u"E@N"_s,
+         {kHeader, u"部長,東京都,山田"_s, u""_s, u"課長,大阪府,佐藤"_s},
          {u"部長山田"_s, u"課長佐藤"_s}},
     };
     for (const Case& c : kCases) {

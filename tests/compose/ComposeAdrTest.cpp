@@ -120,8 +120,8 @@ TEST(ComposeAdr, SingleNameBetweenFirstTwoRows) {
 TEST(ComposeAdr, JointNameFamilyOnceGivenNamesAligned) {
     Printed p(u"1,;東京都,,山田　太郎・花子,様"_s);
     p.Compose();
-    EXPECT_EQ(p.TextValues().mid(7), (QStringList{u"東京都"_s, u"山田"_s, u"太郎 様"_s,
-                                                  u"花子 様"_s}));
+    EXPECT_EQ(p.TextValues().mid(7),
+              (QStringList{u"東京都"_s, u"山田"_s, u"太郎 様"_s, u"花子 様"_s}));
     // The trace measures 18 page units per character at 14 pt: "山田　" is 54 long.
     EXPECT_EQ(p.At(u"山田"_s), (Rect{400, 617, 454, 677}));
     EXPECT_EQ(p.At(u"太郎 様"_s), (Rect{454, 617, 900, 677}));
@@ -263,7 +263,8 @@ TEST(ComposeAdrModes, GuidesOrExtraLinesMakeRowChangeRefresh) {
 TEST(ComposeAdrModes, ExtraAddressLineIsLaidOutAndUsed) {
     Preview p;
     // 10, 9 and 5 characters in lines of 11: three lines even with one enlargement.
-    p.st.adr.colAdr = {u"1,;東京都;千代田区丸の内一丁目;二番三号ＡＢＣビル;四階総務部,,山田太郎,"_s};
+    p.st.adr.colAdr = {
+        u"1,;東京都;千代田区丸の内一丁目;二番三号ＡＢＣビル;四階総務部,,山田太郎,"_s};
     p.st.model.cbMxRw[0] = {u"2行"_s, -1};
     struct Case {
         int chOvrRw;
@@ -291,7 +292,7 @@ TEST(ComposeAdrModes, OverflowStopsDrawingWithoutCrash) {
     const QString sError = p.st.RefreshPreview();
     EXPECT_FALSE(sError.isEmpty());
     EXPECT_FALSE(p.ik.lines().isEmpty()); // the paper was drawn before the fault
-    EXPECT_TRUE(p.Texts().isEmpty()); // no record text
+    EXPECT_TRUE(p.Texts().isEmpty());     // no record text
 }
 
 } // namespace

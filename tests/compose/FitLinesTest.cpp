@@ -1,5 +1,5 @@
-#include "compose/AdrParts.h"
 #include "compose/FitLines.h"
+#include "compose/AdrParts.h"
 #include "render/TraceScene.h"
 
 #include <gtest/gtest.h>
@@ -105,9 +105,9 @@ TEST(GetAdrParts, OmissionDropsPrefectureAndCityNeverAffiliation) {
         int nOmit;
         QString address;
     };
-    for (const Case& c : {Case{0, u"東京都;千代田区;丸の内1-1\r;総務部"_s},
-                          Case{1, u"千代田区;丸の内1-1\r;総務部"_s},
-                          Case{2, u"丸の内1-1\r;総務部"_s}}) {
+    for (const Case& c :
+         {Case{0, u"東京都;千代田区;丸の内1-1\r;総務部"_s},
+          Case{1, u"千代田区;丸の内1-1\r;総務部"_s}, Case{2, u"丸の内1-1\r;総務部"_s}}) {
         test::TraceScene s;
         s.st.adr.bFullLay = true;
         s.st.lay.nOmit = c.nOmit;

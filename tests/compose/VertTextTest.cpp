@@ -1,4 +1,3 @@
-#include "render/FontApply.h"
 #include "compose/VertText.h"
 #include "render/FontApply.h"
 #include "render/TextPlacement.h"
@@ -70,9 +69,9 @@ TEST(ApplyFont, DirectionAlignmentAndFontPerCaller) {
         {true, 4, true, true, false, {F, 9, 0, 1, 1}},     // postal code, vertical page
         {false, 1, false, false, false, {P, 12, 0, 0, 1}}, // address
         {true, 1, false, false, false, {F, 12, 2, 1, 0}},
-        {false, 2, false, false, true, {P, 10, 0, 0, 2}},  // title: 9.75 pt
+        {false, 2, false, false, true, {P, 10, 0, 0, 2}}, // title: 9.75 pt
         {true, 2, false, false, true, {F, 10, 2, 0, 0}},
-        {false, 3, true, false, false, {P, 14, 0, 1, 1}},  // centred name
+        {false, 3, true, false, false, {P, 14, 0, 1, 1}}, // centred name
         {true, 3, true, false, false, {F, 14, 2, 1, 1}},
     };
     for (const Case& c : cases) {
@@ -115,8 +114,8 @@ TEST(ApplyMidFont, NameFontAtMeanSize) {
         s.st.page.bVertical = bVertical;
         s.st.model.lbAdd[3].name = u"HGP明朝"_s;
         ApplyMidFont(s.st.PreviewCanvas()); // (12 + 14.25) / 2 = 13.125
-        const Style want = bVertical ? Style{u"HG明朝"_s, 13, 2, 1, 0}
-                                     : Style{u"HGP明朝"_s, 13, 0, 0, 1};
+        const Style want =
+            bVertical ? Style{u"HG明朝"_s, 13, 2, 1, 0} : Style{u"HGP明朝"_s, 13, 0, 0, 1};
         EXPECT_EQ(DrawnStyle(s), want);
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "profile/ProfileModel.h"
 #include "imaging/TraceImaging.h"
+#include "profile/ProfileModel.h"
 
 #include <QString>
 

@@ -106,13 +106,15 @@ TEST(LayoutPage, HorizontalLineBoxes) {
     LayoutPage(s.st.PreviewCanvas());
     const PageLayout& l = s.st.lay;
     // Spacing 0.5 line of 51: 376.5 and 452.5 go to the even neighbour.
-    EXPECT_EQ(l.aAdrBox, (Boxes{{300, 300, 900, 351}, {300, 376, 900, 427},
-                                {300, 452, 900, 503}, {300, 528, 900, 579}}));
-    EXPECT_EQ(l.aNameBox, (Boxes{{400, 617, 900, 677}, {400, 707, 900, 767},
-                                 {400, 797, 900, 857}}));
+    EXPECT_EQ(l.aAdrBox, (Boxes{{300, 300, 900, 351},
+                                {300, 376, 900, 427},
+                                {300, 452, 900, 503},
+                                {300, 528, 900, 579}}));
+    EXPECT_EQ(l.aNameBox,
+              (Boxes{{400, 617, 900, 677}, {400, 707, 900, 767}, {400, 797, 900, 857}}));
     // The sender block ends 10 mm above the bottom edge.
-    EXPECT_EQ(l.aSndBox, (Boxes{{200, 1228, 900, 1266}, {200, 1285, 900, 1323},
-                                {200, 1342, 900, 1380}}));
+    EXPECT_EQ(l.aSndBox,
+              (Boxes{{200, 1228, 900, 1266}, {200, 1285, 900, 1323}, {200, 1342, 900, 1380}}));
     EXPECT_EQ(l.nLineCap, (std::array<int, 3>{11, 8, 17}));
     EXPECT_EQ(l.nAdrNameGap, 38);
     EXPECT_EQ(l.nAdrRows, 4);
@@ -124,13 +126,15 @@ TEST(LayoutPage, VerticalLineBoxes) {
     s.st.page.bVertical = true;
     LayoutPage(s.st.PreviewCanvas());
     const PageLayout& l = s.st.lay;
-    EXPECT_EQ(l.aAdrBox, (Boxes{{900, 300, 849, 1380}, {824, 300, 773, 1380},
-                                {748, 300, 697, 1380}, {672, 300, 621, 1380}}));
-    EXPECT_EQ(l.aNameBox, (Boxes{{583, 500, 523, 1280}, {493, 500, 433, 1280},
-                                 {403, 500, 343, 1280}}));
+    EXPECT_EQ(l.aAdrBox, (Boxes{{900, 300, 849, 1380},
+                                {824, 300, 773, 1380},
+                                {748, 300, 697, 1380},
+                                {672, 300, 621, 1380}}));
+    EXPECT_EQ(l.aNameBox,
+              (Boxes{{583, 500, 523, 1280}, {493, 500, 433, 1280}, {403, 500, 343, 1280}}));
     // The sender block starts 10 mm from the left edge.
-    EXPECT_EQ(l.aSndBox, (Boxes{{252, 500, 214, 1380}, {195, 500, 157, 1380},
-                                {138, 500, 100, 1380}}));
+    EXPECT_EQ(l.aSndBox,
+              (Boxes{{252, 500, 214, 1380}, {195, 500, 157, 1380}, {138, 500, 100, 1380}}));
     EXPECT_EQ(l.nLineCap, (std::array<int, 3>{19, 12, 21}));
     EXPECT_EQ(l.nAdrNameGap, 38);
 }

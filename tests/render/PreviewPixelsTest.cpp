@@ -1,5 +1,5 @@
-#include "session/Session.h"
 #include "imaging/PainterImaging.h"
+#include "session/Session.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -57,11 +57,11 @@ TEST(PreviewPixels, HorizontalPostcard) {
     EXPECT_EQ(s.st.lay.nOrgX, 98);
     EXPECT_EQ(s.st.lay.nOrgY, 14);
     EXPECT_EQ(s.image.pixelColor(5, 5), QGuiApplication::palette().color(QPalette::Window));
-    EXPECT_EQ(s.At(30, 1450), QColor(Qt::white));               // page corner, no guide there
-    EXPECT_EQ(s.At(1007, 700), QColor(0x80, 0x80, 0x80));       // shadow
-    EXPECT_EQ(s.At(160, 200), QColor(0xC0, 0xC0, 0xC0));        // stamp area
-    EXPECT_EQ(s.image.pixelColor(254, 70), QColor(Qt::red));    // left edge of the first zip box
-    EXPECT_EQ(s.At(850, 560), QColor(0xFF, 0xFF, 0xC0));        // empty 4th address guide
+    EXPECT_EQ(s.At(30, 1450), QColor(Qt::white));            // page corner, no guide there
+    EXPECT_EQ(s.At(1007, 700), QColor(0x80, 0x80, 0x80));    // shadow
+    EXPECT_EQ(s.At(160, 200), QColor(0xC0, 0xC0, 0xC0));     // stamp area
+    EXPECT_EQ(s.image.pixelColor(254, 70), QColor(Qt::red)); // left edge of the first zip box
+    EXPECT_EQ(s.At(850, 560), QColor(0xFF, 0xFF, 0xC0));     // empty 4th address guide
     // Address line: wide and low; the title and the name in their rows.
     const QRect adr = s.Ink(s.st.lay.aAdrBox[0]);
     ASSERT_FALSE(adr.isEmpty());

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "session/Session.h"
 #include "imaging/TraceImaging.h"
+#include "session/Session.h"
 
 #include <QJsonObject>
 #include <QStringList>

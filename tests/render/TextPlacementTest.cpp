@@ -1,5 +1,5 @@
-#include "render/LayoutPage.h"
 #include "render/TextPlacement.h"
+#include "render/LayoutPage.h"
 #include "render/TraceScene.h"
 
 #include <gtest/gtest.h>
@@ -13,10 +13,13 @@ using test::TraceScene;
 using Edges = std::array<std::array<int, 2>, 7>;
 
 TEST(ZipBoxes, RecipientAndSenderEdges) {
-    EXPECT_EQ(ZipBoxEdges(0, 0), (Edges{{{0, 62}, {69, 131}, {138, 200}, {218, 280}, {287, 349},
-                                         {356, 418}, {425, 487}}}));
-    EXPECT_EQ(ZipBoxEdges(1, 62), (Edges{{{62, 100}, {103, 141}, {144, 182}, {190, 228},
-                                          {231, 269}, {272, 310}, {313, 351}}}));
+    EXPECT_EQ(
+        ZipBoxEdges(0, 0),
+        (Edges{{{0, 62}, {69, 131}, {138, 200}, {218, 280}, {287, 349}, {356, 418}, {425, 487}}}));
+    EXPECT_EQ(
+        ZipBoxEdges(1, 62),
+        (Edges{
+            {{62, 100}, {103, 141}, {144, 182}, {190, 228}, {231, 269}, {272, 310}, {313, 351}}}));
 }
 
 TEST(ZipBoxes, PlacedOnThePageAndDrawnRedOutlined) {
@@ -66,7 +69,7 @@ TEST(ZipBoxes, DigitsOnePerBox) {
         EXPECT_EQ(t[u"alignH"_s].toInt(), 1);
         EXPECT_EQ(t[u"alignV"_s].toInt(), 1);
         EXPECT_EQ(t[u"font"_s].toString(), u"ＭＳ ゴシック"_s); // fixed pitch, even horizontally
-        EXPECT_EQ(t[u"size"_s].toInt(), 14); // 14.25 pt when printing
+        EXPECT_EQ(t[u"size"_s].toInt(), 14);                    // 14.25 pt when printing
     }
     TraceScene f;
     PlaceZip(f.st.PreviewCanvas());
@@ -96,8 +99,8 @@ TEST(DrawTextBox, VerticalWritingWidensText) {
         bool bVertical;
         QString in, out;
     };
-    for (const Case& c : {Case{true, u"(株)ｱｰﾄ-1"_s, u"（株）アート－１"_s}, Case{true, u"("_s, u"（"_s},
-                          Case{false, u"(a-ｰ)"_s, u"(a-ｰ)"_s}}) {
+    for (const Case& c : {Case{true, u"(株)ｱｰﾄ-1"_s, u"（株）アート－１"_s},
+                          Case{true, u"("_s, u"（"_s}, Case{false, u"(a-ｰ)"_s, u"(a-ｰ)"_s}}) {
         TraceScene s;
         s.PageUnits();
         s.st.page.bVertical = c.bVertical;

@@ -1,6 +1,5 @@
 #include "session/OptAddHandOff.h"
 
-#include "platform/TextFile.h"
 #include "profile/ProfileModel.h"
 #include "support/TestEnv.h"
 
@@ -15,15 +14,6 @@ using Outcome = AddressList::Outcome;
 
 const QString kHeader = u"郵便番号,住所,所属,肩書,氏名"_s;
 
-QString WriteList(const QStringList& lines) {
-    const QString path = test::NewTempDir() + u"/list.csv"_s;
-    QString text;
-    for (const QString& line : lines)
-        text += line + u"\r\n"_s;
-    EXPECT_EQ(WriteTextFile(path, text), QString());
-    return path;
-}
-
 } // namespace
 
 TEST(OptAddHandOff, FilledListSelectsTheOptionOfItsLayout) {
@@ -33,7 +23,7 @@ TEST(OptAddHandOff, FilledListSelectsTheOptionOfItsLayout) {
         std::array<bool, 6> opt;
         std::array<bool, 6> enabled;
     };
-    const QString good = WriteList({kHeader, u"1,東京都,,,山田"_s});
+    const QString good = test::WriteListFile({kHeader, u"1,東京都,,,山田"_s});
     const Case kCases[] = {
         {u"ZAOEN ",
          Outcome::Filled,

@@ -1,12 +1,14 @@
 #include "support/TestEnv.h"
 
 #include "platform/MsgBox.h"
+#include "platform/TextFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QUuid>
+#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -19,7 +21,8 @@ std::unique_ptr<QTemporaryDir> g_home;
 void IsolateHome() {
     if (g_home)
         return;
-    g_home = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/hoplark-test-XXXXXX"));
+    g_home =
+        std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/hoplark-test-XXXXXX"));
     const QByteArray home = g_home->path().toUtf8();
     qputenv("HOME", home);
     qputenv("XDG_DATA_HOME", home + "/.local/share");
@@ -44,11 +47,22 @@ QString NewTempDir() {
     return dir;
 }
 
+QString WriteListFile(const QStringList& lines) {
+    const QString path = NewTempDir() + QStringLiteral("/list.csv");
+    QString text;
+    for (const QString& line : lines)
+        text += line + QStringLiteral("\r\n");
+    EXPECT_EQ(WriteTextFile(path, text), QString());
+    return path;
+}
+
 MessageCapture::MessageCapture() {
     SetMsgBoxHandler([this](const QString& text) { m_messages << text; });
 }
 
-MessageCapture::~MessageCapture() { SetMsgBoxHandler(nullptr); }
+MessageCapture::~MessageCapture() {
+    SetMsgBoxHandler(nullptr);
+}
 
 QByteArray ReadBytes(const QString& path) {
     QFile f(path);

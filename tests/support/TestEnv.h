@@ -32,5 +32,8 @@ private:
 QByteArray ReadBytes(const QString& path);
 // Writes bytes, creating parent folders.
 void WriteBytes(const QString& path, const QByteArray& bytes);
+// A new file in a new temporary folder holding lines as a list is stored (code page 932,
+// CR LF after every line); returns its path.
+QString WriteListFile(const QStringList& lines);
 
 } // namespace hoplark::test

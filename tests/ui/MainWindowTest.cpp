@@ -61,7 +61,7 @@ protected:
         ikImg->repaint(); // a repaint during the load sequence
     }
     void OpenPage() override { Note(u"OpenPage"_s); }
-    void ShowSasi(int n) override {
+    void ShowSasi(const SasiView&, int n) override {
         Note(u"ShowSasi "_s + QString::number(n));
         nRowsAtSasi = adrModel->rowCount();
     }

@@ -278,8 +278,8 @@ TEST_F(PanelLoadTest, EveryControlIsReachableByKeyboard) {
             continue;
         }
         ++nControls;
-        EXPECT_TRUE(w->focusPolicy() & Qt::TabFocus) << w->metaObject()->className() << " "
-                                                     << w->objectName().toStdString();
+        EXPECT_TRUE(w->focusPolicy() & Qt::TabFocus)
+            << w->metaObject()->className() << " " << w->objectName().toStdString();
     }
     EXPECT_GT(nControls, 60);
     // Plain text boxes hand Tab on instead of keeping it.
@@ -297,10 +297,10 @@ TEST_F(PanelLoadTest, MarginBoxesAreVisitedInReadingOrder) {
             chain.push_back(w);
         }
     }
-    const std::vector<QWidget*> expected{
-        frame(0).txYhk[0], frame(0).txYhk[1], frame(0).cbRwPt[0], frame(0).txYhk[2],
-        frame(0).cbRwPt[1], frame(0).txYhk[3], frame(0).cbRwPt[2], frame(0).txYhk[4],
-        frame(0).txYhk[5], frame(0).cbRwPt[3], frame(0).txYhk[6], frame(0).txYhk[7]};
+    const std::vector<QWidget*> expected{frame(0).txYhk[0],  frame(0).txYhk[1],  frame(0).cbRwPt[0],
+                                         frame(0).txYhk[2],  frame(0).cbRwPt[1], frame(0).txYhk[3],
+                                         frame(0).cbRwPt[2], frame(0).txYhk[4],  frame(0).txYhk[5],
+                                         frame(0).cbRwPt[3], frame(0).txYhk[6],  frame(0).txYhk[7]};
     EXPECT_EQ(chain, expected);
 }
 

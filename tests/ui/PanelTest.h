@@ -3,8 +3,8 @@
 // Shared set-up of the settings panel tests: a panel over a fresh main state, the dialogs
 // answered by the test, a counter of redraw requests, and user-like input.
 
-#include "session/Session.h"
 #include "imaging/TraceImaging.h"
+#include "session/Session.h"
 #include "ui/MarginPanel.h"
 #include "ui/PageAddress.h"
 #include "ui/PageFormats.h"

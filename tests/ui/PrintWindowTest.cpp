@@ -34,7 +34,8 @@ using namespace hoplark;
 
 namespace {
 
-const QString kSenders = u"<郵便>100-0005\r\n<住所>東京都千代田区丸の内1-1\r\n<名前>山田 太郎\r\n"_s;
+const QString kSenders =
+    u"<郵便>100-0005\r\n<住所>東京都千代田区丸の内1-1\r\n<名前>山田 太郎\r\n"_s;
 
 // No print queue at all: the window's pages go to the PDF file in the documents folder.
 struct NoQueues {
@@ -46,8 +47,7 @@ struct NoQueues {
 };
 
 QString FallbackPdf() {
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
-           u"/宛名印刷.pdf"_s;
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + u"/宛名印刷.pdf"_s;
 }
 
 // A user data folder with the starter profile sProfile remembered, the sender and a list.
@@ -59,7 +59,8 @@ struct UserFolder {
         ini.UsrFld = test::NewTempDir() + u"/data/"_s;
         const QString from = QStringLiteral(HOPLARK_SOURCE_DIR) + u"/data/paper/"_s + sProfile;
         for (const QString& ext : {u".ik7"_s, u".ik7.prnTxt"_s, u".ini"_s})
-            test::WriteBytes(ini.UsrFld + u"Paper/"_s + sProfile + ext, test::ReadBytes(from + ext));
+            test::WriteBytes(ini.UsrFld + u"Paper/"_s + sProfile + ext,
+                             test::ReadBytes(from + ext));
         EXPECT_EQ(WriteTextFile(ini.UsrFld + u"Paper/差出人.ini"_s, kSenders), QString());
         EXPECT_EQ(WriteTextFile(ini.UsrFld + u"User.xml"_s,
                                 u"<?xml version='1.0' encoding='Shift-JIS' ?>\r\n<運用>\r\n"
@@ -69,11 +70,8 @@ struct UserFolder {
         bool bOk = false;
         ini.GetTxt(ini.UsrFld + u"User.xml"_s, bOk);
         sList = QStringLiteral(HOPLARK_SOURCE_DIR) + u"/data/sample/addresses.csv"_s;
-        if (!records.isEmpty()) {
-            sList = test::NewTempDir() + u"/list.csv"_s;
-            EXPECT_EQ(WriteTextFile(sList, u"h\r\n"_s + records.join(u"\r\n"_s) + u"\r\n"_s),
-                      QString());
-        }
+        if (!records.isEmpty())
+            sList = test::WriteListFile(QStringList{u"h"_s} + records);
     }
 };
 
@@ -106,8 +104,8 @@ QList<QByteArray> BatchJob(const UserFolder& s, const QString& sProfile) {
     const QString dir = test::NewTempDir();
     QProcess p;
     p.start(QStringLiteral(HOPLARK_BIN_DIR "/hoplark-batch"),
-            {u"print"_s, u"--data"_s, s.ini.UsrFld, u"--profile"_s, sProfile, s.sList,
-             u"--pdf"_s, dir + u"/b.pdf"_s, u"--trace"_s, dir + u"/b.jsonl"_s});
+            {u"print"_s, u"--data"_s, s.ini.UsrFld, u"--profile"_s, sProfile, s.sList, u"--pdf"_s,
+             dir + u"/b.pdf"_s, u"--trace"_s, dir + u"/b.jsonl"_s});
     EXPECT_TRUE(p.waitForFinished(120000));
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
     return JobLines(test::ReadBytes(dir + u"/b.jsonl"_s));
@@ -139,12 +137,20 @@ QList<QByteArray> PrintAllFromWindow(MainWindow& w, QBuffer& trace,
     return JobLines(trace.data());
 }
 
-TEST(PrintWindow, NothingTheWindowDoesDuringAJobReachesIt) {
-    const QString sProfile = u"はがき 縦書き"_s;
-    UserFolder s(sProfile);
+// A user folder with profile sProfile and the sample list, no print queue, messages
+// captured, and the job hoplark-batch prints of it.
+struct AgainstBatch {
+    UserFolder s;
     NoQueues none;
     test::MessageCapture messages;
-    const QList<QByteArray> batch = BatchJob(s, sProfile);
+    QList<QByteArray> batch;
+    explicit AgainstBatch(const QString& sProfile) : s(sProfile), batch(BatchJob(s, sProfile)) {}
+};
+
+TEST(PrintWindow, NothingTheWindowDoesDuringAJobReachesIt) {
+    AgainstBatch t(u"はがき 縦書き"_s);
+    UserFolder& s = t.s;
+    const QList<QByteArray>& batch = t.batch;
     ASSERT_FALSE(batch.isEmpty());
 
     // Repaints, resizes, row clicks, tab changes and menu choices after every page.
@@ -171,11 +177,9 @@ TEST(PrintWindow, NothingTheWindowDoesDuringAJobReachesIt) {
 }
 
 TEST(PrintWindow, EveryPanelPageAndScreenResolutionPrintsTheSamePages) {
-    const QString sProfile = u"はがき 横書き"_s;
-    UserFolder s(sProfile);
-    NoQueues none;
-    test::MessageCapture messages;
-    const QList<QByteArray> batch = BatchJob(s, sProfile);
+    AgainstBatch t(u"はがき 横書き"_s);
+    UserFolder& s = t.s;
+    const QList<QByteArray>& batch = t.batch;
     ASSERT_FALSE(batch.isEmpty());
     for (const int nDpi : {96, 144}) {
         for (int nTab = 0; nTab < 4; ++nTab) {
@@ -203,13 +207,11 @@ TEST(PrintWindow, PrintedPageIsThePreviewWhenAnExtraLineIsGranted) {
         QString sRecord;
         QString sName; // a text of the name block
     } cases[] = {
-        {"horizontal, one name line",
-         u"はがき 横書き"_s,
+        {"horizontal, one name line", u"はがき 横書き"_s,
          u"150-0002,東京都　渋谷区　渋谷２－２１－１　渋谷クロスポイントタワー３３階　"
          u"東西南北総合研究所内,,,高橋　健一"_s,
          u"高橋　健一 様"_s},
-        {"vertical, three names",
-         u"はがき 縦書き"_s,
+        {"vertical, three names", u"はがき 縦書き"_s,
          u"150-0002,東京都　渋谷区　渋谷２－２１－１　渋谷クロスポイントタワー３３階　"
          u"東西南北総合研究所内,,,山田　太郎・花子・次郎"_s,
          u"山田"_s},
@@ -224,7 +226,7 @@ TEST(PrintWindow, PrintedPageIsThePreviewWhenAnExtraLineIsGranted) {
         MainWindow w(s.ini, 96, nullptr, &trace);
         w.Open(u"ZAOEN "_s + s.sList); // as the open dialog loads it: fitted into lines
         Session& st = w.state();
-        st.model.chOvrRw = 1;                 // 行追加 可
+        st.model.chOvrRw = 1;                // 行追加 可
         st.model.cbMxRw[1] = {u"1行"_s, -1}; // one name line
         st.model.cbMxRw[0] = {u"1行"_s, -1};
         w.tbFrame->LoadFromModel();
@@ -289,8 +291,8 @@ TEST(PrintWindow, WithoutAPrintQueueThePagesGoToTheDocumentsFolder) {
         QTimer::singleShot(1500, &wait, &QEventLoop::quit);
         wait.exec();
         for (QWidget* top : QApplication::topLevelWidgets())
-            bProgressShown = bProgressShown ||
-                             (qobject_cast<QProgressDialog*>(top) && top->isVisible());
+            bProgressShown =
+                bProgressShown || (qobject_cast<QProgressDialog*>(top) && top->isVisible());
         const QList<QProgressDialog*> dialogs = w.findChildren<QProgressDialog*>();
         for (QProgressDialog* d : dialogs)
             bProgressShown = bProgressShown || d->isVisible();
