@@ -190,8 +190,10 @@ ComposeResult DrawRecord(const Canvas& cv, const ComposeInput& in, const FittedR
         return r;
     if (!bPrint && cv.nTab != 0) {
         // Without guides the record area of the preview is blanked, so a redraw leaves no
-        // trace of the previous record. Never on paper: the page is blank already.
+        // trace of the previous record. Never on paper: the page is blank already. Its outline
+        // is white too, so the preview shows no frame that the paper will not have.
         SetPen(cv, 1, kWhite);
+        cv.ik.LineColor(kWhite);
         const LineBox& a = PageLayout::Box(l.aAdrBox, 0);
         const LineBox& n = PageLayout::Box(l.aNameBox, l.nNameRows - 1);
         DrawBox(cv, a[0], a[1], n[2], n[3]);

@@ -16,7 +16,8 @@ struct PixelScene {
     PainterImaging pik{QSize(600, 600), 96};
     Session st{pik};
 
-    explicit PixelScene(bool bVertical) {
+    explicit PixelScene(bool bVertical, int nTab = 0) {
+        st.nTab = nTab;
         st.page.sPage = st.page.sPaper = u"はがき"_s;
         st.page.nPaperW = 1000;
         st.page.nPaperH = 1480;
@@ -70,6 +71,23 @@ TEST(PreviewPixels, HorizontalPostcard) {
     EXPECT_FALSE(s.Ink(s.st.lay.aNameBox[0]).isEmpty());
     EXPECT_FALSE(s.Ink(s.st.lay.aNameBox[1]).isEmpty());
     EXPECT_TRUE(s.Ink(s.st.lay.aNameBox[2]).isEmpty());
+}
+
+// Away from the first tab the record area is blanked before it is drawn; that leaves no frame
+// in the preview, as there is none on paper.
+TEST(PreviewPixels, BlankingTheRecordAreaLeavesNoFrame) {
+    PixelScene s(false, 2);
+    const LineBox a = s.st.lay.aAdrBox[0];
+    const LineBox n = s.st.lay.aNameBox.last();
+    const PageLayout& l = s.st.lay;
+    for (const auto& [x, y] :
+         {std::pair{n[2], a[1]}, std::pair{n[2], n[3]}, std::pair{a[0], n[3]}}) {
+        // The corner's pixel and its neighbours: the outline may fall on either side.
+        const int px = qRound(l.sgScale * x + l.nOrgX), py = qRound(l.sgScale * y + l.nOrgY);
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx)
+                EXPECT_GT(qGray(s.image.pixel(px + dx, py + dy)), 200) << x << "," << y;
+    }
 }
 
 TEST(PreviewPixels, VerticalPostcard) {
