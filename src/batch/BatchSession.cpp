@@ -87,8 +87,7 @@ QString BatchSession::Open(const QString& sDataDir, const SessionRequest& req) {
         return OneLine(sMsg);
 
     UserEnv env;
-    bool bOk = false;
-    env.GetTxt(st.UsrFld + u"User.xml"_s, bOk);
+    ReadUserEnv(env, st.UsrFld);
     sMsg = st.Load(env, req.sProfile, req.nSender);
     if (!sMsg.isEmpty())
         return OneLine(u"profile "_s + req.sProfile + u": "_s + sMsg);

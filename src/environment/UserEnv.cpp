@@ -139,6 +139,7 @@ void UserEnv::GetTxt(const QString& sFL, bool& bOk) {
     bOk = false;
     m_sDoc.clear();
     m_bUnread = false;
+    m_sReadMsg.clear();
     m_sPath = sFL;
     const qsizetype nDv = m_sPath.indexOf(u"_DV.xml"_s, 0, Qt::CaseInsensitive);
     if (nDv >= 0)
@@ -146,7 +147,7 @@ void UserEnv::GetTxt(const QString& sFL, bool& bOk) {
 
     if (QFileInfo::exists(m_sPath)) {
         bool bRead = false;
-        const QByteArray bytes = ReadBinaryFile(m_sPath, &bRead);
+        const QByteArray bytes = ReadBinaryFile(m_sPath, &bRead, &m_sReadMsg);
         if (!bRead) {
             m_bUnread = true;
             return;
@@ -258,19 +259,25 @@ void UserEnv::SetGtx() {
     }
 }
 
-void UserEnv::SetTxt(bool& bOk) {
+void UserEnv::SetTxt(bool& bOk, QString* pMsg) {
     if (m_sPath.isEmpty())
         return;
     if (m_bUnread) {
         bOk = false;
         return;
     }
-    bOk = WriteTextFile(m_sPath, m_sDoc).isEmpty();
+    const QString sMsg = WriteTextFile(m_sPath, m_sDoc);
+    bOk = sMsg.isEmpty();
+    if (pMsg)
+        *pMsg = sMsg;
 }
 
 void AppEnd(UserEnv& env) {
     bool bOk = false;
-    env.SetTxt(bOk);
+    QString sMsg;
+    env.SetTxt(bOk, &sMsg);
+    if (!sMsg.isEmpty())
+        MsgBox(sMsg + QChar(13) + u"今回の設定は保存されませんでした"_s);
     QCoreApplication::exit(0);
 }
 

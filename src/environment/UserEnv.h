@@ -30,8 +30,13 @@ public:
     void SetVal(const QString& sKy, const QVariant& vVL);
     // Puts the group text back into the document under the selected group name.
     void SetGtx();
-    // Writes the document to the file. Nothing happens (bOk untouched) before GetTxt.
-    void SetTxt(bool& bOk);
+    // Writes the document to the file. Nothing happens (bOk untouched) before GetTxt. A file
+    // that existed but could not be read is left alone (bOk false). pMsg (when given) gets the
+    // message of a write that failed; the old file then stays as it was.
+    void SetTxt(bool& bOk, QString* pMsg = nullptr);
+    // Why the last GetTxt could not read a file that is there (not a regular file, too large,
+    // unreadable), naming it; empty otherwise.
+    const QString& ReadMessage() const { return m_sReadMsg; }
 
     const QString& path() const { return m_sPath; }
     const QString& document() const { return m_sDoc; }
@@ -57,10 +62,12 @@ private:
     QString m_sGtx;
     // The file existed but could not be read: writing would replace what we never saw.
     bool m_bUnread = false;
+    QString m_sReadMsg;
 };
 
-// The end procedure: writes the environment once and ends the event loop. The caller has
-// already closed its windows.
+// The end procedure: writes the environment once (a failed write is shown: the settings of
+// this run are then lost, the file keeps those of the last) and ends the event loop. The
+// caller has already closed its windows.
 void AppEnd(UserEnv& env);
 
 } // namespace hoplark

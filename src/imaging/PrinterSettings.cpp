@@ -2,7 +2,6 @@
 
 #include "platform/TextFile.h"
 
-#include <QFile>
 #include <QHash>
 #include <QStringList>
 
@@ -123,11 +122,10 @@ std::optional<PrinterSettings> PrinterSettings::Parse(const QString& text) {
 }
 
 std::optional<PrinterSettings> PrinterSettings::Read(const QString& path) {
-    QFile f(path);
-    if (path.isEmpty() || !f.open(QIODevice::ReadOnly) || f.size() > kMaxFileSize)
-        return std::nullopt;
-    const QByteArray bytes = f.read(kMaxFileSize + 1);
-    if (f.error() != QFileDevice::NoError)
+    // The reader refuses a FIFO or a device (which would block or never end).
+    bool bOk = false;
+    const QByteArray bytes = ReadBinaryFile(path, &bOk);
+    if (!bOk || bytes.size() > kMaxFileSize)
         return std::nullopt;
     return Parse(QString::fromUtf8(bytes));
 }

@@ -1,41 +1,57 @@
 #include "platform/TextFile.h"
 
 #include "platform/Cp932.h"
+#include "platform/OutputFile.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
 namespace hoplark {
 
-QByteArray ReadBinaryFile(const QString& path, bool* ok) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
+QByteArray ReadBinaryFile(const QString& path, bool* ok, QString* pWhy) {
+    const auto fail = [&](const QString& sWhy) {
         if (ok)
             *ok = false;
-        return {};
-    }
-    QByteArray bytes = f.readAll();
+        if (pWhy)
+            *pWhy = sWhy.isEmpty() ? sWhy
+                                   : u"ファイル %1 を読み込めません"_s.arg(path) + QChar(13) + sWhy;
+        return QByteArray();
+    };
+    const QFileInfo fi(path);
+    if (path.isEmpty() || !fi.exists())
+        return fail({});
+    if (!fi.isFile())
+        return fail(u"通常のファイルではありません"_s);
+    if (fi.size() > kMaxReadSize)
+        return fail(u"ファイルが大きすぎます (64 MiB まで)"_s);
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return fail(f.errorString());
+    // The size may have changed since it was looked at.
+    QByteArray bytes = f.read(kMaxReadSize + 1);
+    if (f.error() != QFileDevice::NoError)
+        return fail(f.errorString());
+    if (bytes.size() > kMaxReadSize)
+        return fail(u"ファイルが大きすぎます (64 MiB まで)"_s);
     if (ok)
-        *ok = f.error() == QFileDevice::NoError;
+        *ok = true;
+    if (pWhy)
+        pWhy->clear();
     return bytes;
 }
 
-QString ReadTextFile(const QString& path, bool* ok) {
-    return DecodeCp932(ReadBinaryFile(path, ok));
+QString ReadTextFile(const QString& path, bool* ok, QString* pWhy) {
+    return DecodeCp932(ReadBinaryFile(path, ok, pWhy));
 }
 
 QString WriteBinaryFile(const QString& path, const QByteArray& bytes) {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return u"ファイル %1 に書き込めません"_s.arg(path) + QChar(13) + f.errorString();
-    if (f.write(bytes) != bytes.size() || !f.commit()) {
-        const QString reason = f.errorString();
-        f.cancelWriting();
-        return u"ファイル %1 に書き込めません"_s.arg(path) + QChar(13) + reason;
-    }
-    return {};
+    OutputFile out(path);
+    if (QString sMsg = out.Open(); !sMsg.isEmpty())
+        return sMsg;
+    out.device().write(bytes); // a failure is kept by the file and reported by Commit
+    return out.Commit();
 }
 
 QString WriteTextFile(const QString& path, const QString& text) {

@@ -149,7 +149,12 @@ QString WriteStarterProfiles(const QString& sDir) {
     return {};
 }
 
-QStringList SeedStarterProfiles(const QString& sPaperDir, const QString& sFromDir) {
+namespace {
+
+// Copies the shipped files for which bWanted(target path) holds.
+template <typename Pred>
+QStringList CopyStarters(const QString& sPaperDir, const QString& sFromDir, QString* pMsg,
+                         Pred bWanted) {
     QString sFrom = sFromDir;
     if (sFrom.isEmpty()) {
 #ifdef HOPLARK_STARTER_PAPER
@@ -162,14 +167,46 @@ QStringList SeedStarterProfiles(const QString& sPaperDir, const QString& sFromDi
     const QStringList filters{u"*.ini"_s, u"*.ik7"_s, u"*.ik7.prnTxt"_s};
     for (const QString& sFile : from.entryList(filters, QDir::Files, QDir::Name)) {
         const QString sTarget = QDir(sPaperDir).filePath(sFile);
-        if (QFileInfo::exists(sTarget) || QFileInfo(sTarget).isSymLink())
+        if (!bWanted(sTarget))
             continue;
         bool bOk = false;
         const QByteArray bytes = ReadBinaryFile(from.filePath(sFile), &bOk);
-        if (bOk && WriteBinaryFile(sTarget, bytes).isEmpty())
-            copied << sFile;
+        if (!bOk)
+            continue;
+        if (const QString sMsg = WriteBinaryFile(sTarget, bytes); !sMsg.isEmpty()) {
+            if (pMsg && pMsg->isEmpty())
+                *pMsg = sMsg;
+            continue;
+        }
+        copied << sFile;
     }
     return copied;
+}
+
+bool Broken(const QString& sPath) {
+    const QFileInfo fi(sPath);
+    if (!fi.isFile() || fi.isSymLink())
+        return false;
+    if (fi.size() == 0)
+        return true;
+    if (!sPath.endsWith(u".ini"_s))
+        return false;
+    bool bOk = false;
+    const QString sText = ReadTextFile(sPath, &bOk);
+    return bOk && !sText.contains(u"<用紙指定>"_s, Qt::CaseInsensitive);
+}
+
+} // namespace
+
+QStringList SeedStarterProfiles(const QString& sPaperDir, const QString& sFromDir, QString* pMsg) {
+    return CopyStarters(sPaperDir, sFromDir, pMsg, [](const QString& sTarget) {
+        return !QFileInfo::exists(sTarget) && !QFileInfo(sTarget).isSymLink();
+    });
+}
+
+QStringList RepairStarterProfiles(const QString& sPaperDir, const QString& sFromDir,
+                                  QString* pMsg) {
+    return CopyStarters(sPaperDir, sFromDir, pMsg, Broken);
 }
 
 } // namespace hoplark

@@ -27,6 +27,15 @@ QString WriteStarterProfiles(const QString& sDir);
 
 // Copies the shipped starter profiles into sPaperDir, never replacing a file that is there
 // already. Returns the file names copied. sFromDir empty: the copies built into the program.
-QStringList SeedStarterProfiles(const QString& sPaperDir, const QString& sFromDir = {});
+// pMsg (when given) gets the message of the first file that could not be written.
+QStringList SeedStarterProfiles(const QString& sPaperDir, const QString& sFromDir = {},
+                                QString* pMsg = nullptr);
+
+// Puts the shipped copy in place of a starter file in sPaperDir that a failed write left
+// broken: an empty file, or a ".ini" without its "用紙指定" block. A missing file stays
+// missing (the user may have deleted the profile), and a profile of the user's own is never
+// broken in this sense. Returns the file names replaced; pMsg as above.
+QStringList RepairStarterProfiles(const QString& sPaperDir, const QString& sFromDir = {},
+                                  QString* pMsg = nullptr);
 
 } // namespace hoplark

@@ -1,5 +1,6 @@
 #include "sender/Sasi.h"
 
+#include "platform/MsgBox.h"
 #include "sender/TextFiles.h"
 
 using namespace Qt::StringLiterals;
@@ -109,7 +110,10 @@ QStringList SasiRecords(const QString& sFileText) {
 }
 
 SasiView ShowSasi(const QString& UsrFld, qint16& n) {
-    const QStringList records = SasiRecords(F_GetTxt(SasiPath(UsrFld)));
+    QString sWhy;
+    const QStringList records = SasiRecords(F_GetTxt(SasiPath(UsrFld), &sWhy));
+    if (!sWhy.isEmpty())
+        MsgBox(sWhy); // no sender is shown rather than a wrong one, and nothing is lost
     SasiView view;
     if (records.isEmpty())
         return view;

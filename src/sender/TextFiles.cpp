@@ -9,9 +9,9 @@ using namespace Qt::StringLiterals;
 
 namespace hoplark {
 
-QString F_GetTxt(const QString& sPath) {
+QString F_GetTxt(const QString& sPath, QString* pWhy) {
     bool bOk = false;
-    const QString sText = ReadTextFile(sPath, &bOk);
+    const QString sText = ReadTextFile(sPath, &bOk, pWhy);
     return bOk ? sText : QString();
 }
 

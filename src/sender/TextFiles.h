@@ -5,8 +5,9 @@
 namespace hoplark {
 
 // The whole text of a file in code page 932; the empty text when the file is missing or
-// cannot be read.
-QString F_GetTxt(const QString& sPath);
+// cannot be read. pWhy (when given) says why a file that is there was not read (not a regular
+// file, too large, unreadable).
+QString F_GetTxt(const QString& sPath, QString* pWhy = nullptr);
 
 // Writes sText (code page 932, nothing added) to the file, creating it when missing: appended
 // when bAppend is set, else replacing the content. Returns an empty string on success, else a

@@ -1,5 +1,7 @@
 #include "startup/StartUp.h"
 
+#include "environment/UserEnv.h"
+#include "platform/MsgBox.h"
 #include "profile/StarterProfiles.h"
 #include "startup/UserData.h"
 #include "startup/YIni.h"
@@ -37,10 +39,18 @@ QString PrepareUserFolder(const QString& sProgFld, const QString& sAppNm, const 
     if (!QFileInfo(sUsrFld).isDir())
         return u"ﾕｰｻﾞｰﾃﾞｰﾀｰﾌｫﾙﾀﾞ "_s + sUsrFld + u" を作成できません"_s + sEnd;
     const QString sMsg = F_ChkSb(sUsrFld, {u"Data"_s, u"Paper"_s});
-    // A first run starts with the shipped profiles.
-    if (sMsg.isEmpty() && bCreated)
-        SeedStarterProfiles(sUsrFld + u"Paper"_s);
-    return sMsg.isEmpty() ? sMsg : sMsg + sEnd;
+    if (!sMsg.isEmpty())
+        return sMsg + sEnd;
+    // A first run starts with the shipped profiles; a later one mends those a full disk left
+    // empty. Either may fail on a full disk again: that is said, and the program goes on.
+    QString sSeedMsg;
+    if (bCreated)
+        SeedStarterProfiles(sUsrFld + u"Paper"_s, {}, &sSeedMsg);
+    else
+        RepairStarterProfiles(sUsrFld + u"Paper"_s, {}, &sSeedMsg);
+    if (!sSeedMsg.isEmpty())
+        MsgBox(sSeedMsg + QChar(13) + u"付属の用紙設定を用意できませんでした"_s);
+    return {};
 }
 
 QString StartUpCore(YIni& ini, const QString& sProgFld, const QString& sAppNm,
@@ -49,11 +59,17 @@ QString StartUpCore(YIni& ini, const QString& sProgFld, const QString& sAppNm,
     const QString sMsg = PrepareUserFolder(sProgFld, sAppNm, sDataDir, ini.UsrFld);
     if (!sMsg.isEmpty())
         return sMsg;
-    // Whether the environment could be read is not looked at: its values then read as
-    // their defaults.
-    bool bOk = false;
-    ini.GetTxt(ini.UsrFld + u"User.xml"_s, bOk);
+    ReadUserEnv(ini, ini.UsrFld);
     return {};
+}
+
+void ReadUserEnv(UserEnv& env, const QString& sUsrFld) {
+    // A missing or empty environment is no fault: its values read as their defaults.
+    bool bOk = false;
+    env.GetTxt(sUsrFld + u"User.xml"_s, bOk);
+    if (!env.ReadMessage().isEmpty())
+        MsgBox(env.ReadMessage() + QChar(13) +
+               u"設定は既定の値で始め、このファイルには書き込みません"_s);
 }
 
 QString CommandLine(const QStringList& args) {

@@ -5,6 +5,7 @@
 
 namespace hoplark {
 
+class UserEnv;
 class YIni;
 
 // The part of start-up that needs no window, shared by the window program and hoplark-batch.
@@ -26,6 +27,11 @@ QString PrepareUserFolder(const QString& sProgFld, const QString& sAppNm, const 
 // "User.xml". Returns the message of a folder that cannot be created (start-up then ends).
 QString StartUpCore(YIni& ini, const QString& sProgFld, const QString& sAppNm,
                     const QString& sDataDir = {});
+
+// Loads "User.xml" of the user data folder sUsrFld into env. A file that is there but cannot
+// be read (not a regular file, too large) is shown, and the values read as their defaults;
+// the file is then left as it is at the end.
+void ReadUserEnv(UserEnv& env, const QString& sUsrFld);
 
 // The command line as the main window receives it: the arguments joined by blanks, every
 // double quote removed.

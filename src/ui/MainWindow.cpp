@@ -324,7 +324,12 @@ void MainWindow::ShowSasi(const SasiView& view, int nSasi) {
 void MainWindow::EditSasi() {
     if (m_state.bBusy)
         return;
-    QString sTx = SasiEditText(F_GetTxt(SasiPath(m_state.UsrFld)));
+    QString sWhy;
+    QString sTx = SasiEditText(F_GetTxt(SasiPath(m_state.UsrFld), &sWhy));
+    if (!sWhy.isEmpty()) {
+        MsgBox(sWhy); // an editor over a file never read would replace it with less
+        return;
+    }
     bool bUdt = false;
     SasiWindow faSasi(m_state.UsrFld, this);
     faSasi.Act(sTx, bUdt); // the window writes the file itself, and stays open on failure

@@ -1,12 +1,14 @@
 #include "platform/TextFile.h"
 
+#include "support/FullDisk.h"
 #include "support/TestEnv.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 using namespace hoplark;
@@ -48,21 +50,65 @@ TEST(TextFile, FailedWritesLeaveTheOldFile) {
     EXPECT_EQ(ReadTextFile(path), u"old"_s);
 }
 
-// A disk that fills up in the middle of a write, also for root: files may not grow past 4 KB.
+// A disk that fills up: a file smaller than any write buffer fails only when the buffer is
+// pushed out, a large one on the way; either way the old file stays and the message says so.
 TEST(TextFile, AFullDiskLeavesTheOldFile) {
-    const QString path = test::NewTempDir() + u"/keep.txt"_s;
-    ASSERT_EQ(WriteTextFile(path, u"old"_s), QString());
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const QString msg = WriteTextFile(path, QString(100000, u'あ'));
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-    EXPECT_TRUE(msg.contains(path)) << msg.toStdString();
-    EXPECT_EQ(ReadTextFile(path), u"old"_s);
+    for (const qsizetype nChars : {qsizetype(5), qsizetype(100000)}) {
+        test::FullDisk disk;
+        const QString path = disk.dir() + u"/keep.txt"_s;
+        ASSERT_EQ(WriteTextFile(path, u"old"_s), QString());
+        disk.Fill();
+        const QString msg = WriteTextFile(path, QString(nChars, u'あ'));
+        EXPECT_TRUE(msg.contains(path)) << nChars << msg.toStdString();
+        EXPECT_EQ(test::ReadBytes(path), QByteArray("old")) << nChars;
+        EXPECT_EQ(QDir(disk.dir()).entryList(QDir::Files), QStringList{u"keep.txt"_s}) << nChars;
+    }
+}
+
+// Settings files are read whole: what is no regular file, or is beyond any real size, is
+// refused with a reason instead of blocking or eating the memory.
+TEST(TextFile, ReadersRefuseWhatIsNoSmallRegularFile) {
+    const QString dir = test::NewTempDir();
+    const QString fifo = dir + u"/fifo"_s;
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    const QString zero = dir + u"/zero"_s;
+    ASSERT_TRUE(QFile::link(u"/dev/zero"_s, zero));
+    const QString big = dir + u"/big"_s;
+    {
+        QFile f(big);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(kMaxReadSize + 1)); // sparse
+    }
+    for (const QString& path : {fifo, zero, big, dir}) {
+        bool ok = true;
+        QString why;
+        EXPECT_TRUE(ReadBinaryFile(path, &ok, &why).isEmpty()) << path.toStdString();
+        EXPECT_FALSE(ok) << path.toStdString();
+        EXPECT_TRUE(why.contains(path)) << why.toStdString();
+    }
+    bool ok = true;
+    QString why = u"x"_s;
+    ReadBinaryFile(dir + u"/missing"_s, &ok, &why);
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(why.isEmpty());
+}
+
+// A write never replaces a device or a FIFO by a rename, and a link is written through.
+TEST(TextFile, WritesKeepSpecialFilesAndFollowLinks) {
+    const QString dir = test::NewTempDir();
+    const QString fifo = dir + u"/fifo"_s;
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    for (const QString& path : {u"/dev/full"_s, fifo, dir}) {
+        EXPECT_TRUE(WriteTextFile(path, u"x"_s).contains(path)) << path.toStdString();
+        EXPECT_FALSE(QFileInfo(path).isFile()) << path.toStdString();
+    }
+    const QString target = dir + u"/target.txt"_s;
+    const QString link = dir + u"/link.txt"_s;
+    ASSERT_EQ(WriteTextFile(target, u"old"_s), QString());
+    ASSERT_TRUE(QFile::link(target, link));
+    ASSERT_EQ(WriteTextFile(link, u"new"_s), QString());
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(test::ReadBytes(target), QByteArray("new"));
 }
 
 TEST(TextFile, WriteIntoAMissingFolderNamesTheFile) {

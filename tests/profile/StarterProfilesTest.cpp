@@ -3,6 +3,7 @@
 #include "ProfileTestEnv.h"
 #include "profile/PageFile.h"
 #include "startup/StartUp.h"
+#include "support/FullDisk.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
@@ -101,16 +102,45 @@ TEST(StarterProfiles, OnlyAFirstRunSeeds) {
     EXPECT_EQ(usr, prog + u"usData/"_s);
     EXPECT_EQ(FilesOf(paper), FilesOf(kShipped));
 
-    // Later runs find the folder: what the user changed or deleted stays so.
+    // Later runs find the folder: what the user changed or deleted stays so, but what a full
+    // disk left empty or without its paper block is the shipped file again.
+    const QByteArray mine =
+        "<\x97\x70\x8e\x86\x8e\x77\x92\xe8>\r\n</\x97\x70\x8e\x86\x8e\x77\x92\xe8>\r\n";
     QFile::remove(paper + u"/A4 横書き.ini"_s);
-    test::WriteBytes(paper + u"/はがき 縦書き.ini"_s, "mine");
+    test::WriteBytes(paper + u"/はがき 縦書き.ini"_s, mine);
+    const QStringList broken{u"はがき 横書き.ini"_s, u"往復はがき.ik7"_s, u"往復はがき.ini"_s};
+    test::WriteBytes(paper + u'/' + broken[0], "");
+    test::WriteBytes(paper + u'/' + broken[1], "");
+    test::WriteBytes(paper + u'/' + broken[2], "\r\n");
     ASSERT_EQ(PrepareUserFolder(prog, u"hoplark"_s, QString(), usr), QString());
     EXPECT_FALSE(QFile::exists(paper + u"/A4 横書き.ini"_s));
-    EXPECT_EQ(test::ReadBytes(paper + u"/はがき 縦書き.ini"_s), QByteArray("mine"));
+    EXPECT_EQ(test::ReadBytes(paper + u"/はがき 縦書き.ini"_s), mine);
+    for (const QString& f : broken)
+        EXPECT_EQ(test::ReadBytes(paper + u'/' + f), test::ReadBytes(kShipped + u'/' + f))
+            << f.toStdString();
+    EXPECT_TRUE(cap.messages().isEmpty());
 
     // An existing user data folder without "Paper" gets an empty one.
     QDir(paper).removeRecursively();
     ASSERT_EQ(PrepareUserFolder(prog, u"hoplark"_s, QString(), usr), QString());
     EXPECT_TRUE(QDir(paper).exists());
     EXPECT_TRUE(FilesOf(paper).isEmpty());
+}
+
+// A first run on a full disk writes no empty profile and says that the profiles are missing.
+TEST(StarterProfiles, AFullDiskAtTheFirstRunIsSaid) {
+    test::FullDisk disk;
+    if (!disk.mounted())
+        GTEST_SKIP() << "needs a file system of its own (root with CAP_SYS_ADMIN)";
+    const QString data = disk.dir() + u"/usData"_s;
+    disk.Fill();
+    test::MessageCapture cap;
+    QString usr;
+    const QString sMsg = PrepareUserFolder(test::NewTempDir() + u'/', u"hoplark"_s, data, usr);
+    QStringList shown = cap.messages();
+    if (!sMsg.isEmpty())
+        shown << sMsg; // the folders themselves could not be made
+    ASSERT_EQ(shown.size(), 1) << shown.join(u'|').toStdString();
+    for (const QFileInfo& fi : QDir(data + u"/Paper"_s).entryInfoList(QDir::Files))
+        EXPECT_GT(fi.size(), 0) << fi.fileName().toStdString();
 }

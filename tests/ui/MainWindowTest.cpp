@@ -2,6 +2,7 @@
 
 #include "platform/Cp932.h"
 #include "startup/YIni.h"
+#include "support/FullDisk.h"
 #include "support/TestEnv.h"
 #include "ui/AddressListModel.h"
 #include "ui/PageAddress.h"
@@ -307,6 +308,28 @@ TEST(MainWindow, BothClosePathsStoreTheSameValues) {
     }
     EXPECT_EQ(files[0], files[1]);
     EXPECT_EQ(DecodeCp932(files[0]), Stored(u"封筒 長3"_s));
+}
+
+// Closing on a full disk keeps the environment of the last run and says so.
+TEST(MainWindow, CloseOnAFullDiskKeepsUserXml) {
+    test::FullDisk disk;
+    YIni ini;
+    ini.AppNm = u"hoplark"_s;
+    ini.UsrFld = disk.dir() + u"/"_s;
+    const QByteArray old = EncodeCp932(Stored(u"はがき"_s)).bytes;
+    test::WriteBytes(ini.UsrFld + u"User.xml"_s, old);
+    bool bOk = false;
+    ini.GetTxt(ini.UsrFld + u"User.xml"_s, bOk);
+    test::MessageCapture cap;
+    Recorder w(ini, 96);
+    w.Open(QString());
+    w.cbYoshi->addItem(u"封筒 長3"_s);
+    w.cbYoshi->setCurrentIndex(w.cbYoshi->count() - 1);
+    disk.Fill();
+    w.mnExit->trigger();
+    EXPECT_EQ(test::ReadBytes(ini.UsrFld + u"User.xml"_s), old);
+    ASSERT_EQ(cap.messages().size(), 1);
+    EXPECT_TRUE(cap.messages().first().contains(ini.UsrFld + u"User.xml"_s));
 }
 
 TEST(MainWindow, FirstRunLeavesTheThreeKeys) {

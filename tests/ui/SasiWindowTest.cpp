@@ -2,6 +2,7 @@
 
 #include "platform/TextFile.h"
 #include "sender/Sasi.h"
+#include "support/FullDisk.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
@@ -57,6 +58,26 @@ TEST(SasiWindow, UnmappableTextKeepsTheWindowOpenAndTheFile) {
     EXPECT_EQ(w.txSasi()->toPlainText(), u"<名前>山田😀\n"_s); // nothing typed is lost
     EXPECT_FALSE(w.updated());
     EXPECT_EQ(ReadTextFile(path), u"<名前>山田\r\n"_s);
+}
+
+// Both stored senders survive a full disk, and the edit stays in the open window.
+TEST(SasiWindow, AFullDiskKeepsTheWindowOpenAndTheFile) {
+    test::FullDisk disk;
+    const QString usr = disk.dir() + u"/"_s;
+    QDir().mkpath(usr + u"Paper"_s);
+    const QString path = SasiPath(usr);
+    const QString old = u"<名前>山田太郎\r\n<名前>山田花子\r\n"_s;
+    ASSERT_EQ(WriteTextFile(path, old), QString());
+    disk.Fill();
+    test::MessageCapture capture;
+    SasiWindow w(usr);
+    w.setText(SasiEditText(ReadTextFile(path)));
+    w.txSasi()->setPlainText(u"<名前>山田一郎\n"_s);
+    EXPECT_FALSE(w.UpdateAndClose());
+    ASSERT_EQ(capture.messages().size(), 1);
+    EXPECT_TRUE(capture.messages().first().contains(path));
+    EXPECT_EQ(w.txSasi()->toPlainText(), u"<名前>山田一郎\n"_s);
+    EXPECT_EQ(ReadTextFile(path), old);
 }
 
 TEST(SasiWindow, CloseWithoutUpdateWritesNothing) {
