@@ -6,17 +6,16 @@
 
 namespace hoplark {
 
-// What every hoplark-batch command gets: its arguments (the command name and any
-// "--data DIR" already taken out), the data folder asked for (empty: resolve as the window
-// program does) and UTF-8 streams for output and messages.
+// What every hoplark-batch command gets: its arguments (the command name taken out; "--data
+// DIR" is an option like the others) and UTF-8 streams for output and messages.
 struct BatchContext {
     QStringList args;
-    QString dataDir;
     QTextStream& out;
     QTextStream& err;
 };
 
-// Each command returns the process exit status; 2 means the command line itself is wrong.
+// Each command returns the process exit status: 0 success (a warning on standard error is
+// possible), 1 failure (one line on standard error says why), 2 a wrong command line.
 int CmdWhere(BatchContext& ctx);
 int CmdRecords(BatchContext& ctx);
 int CmdSama(BatchContext& ctx);

@@ -20,7 +20,7 @@ struct Command {
 
 const QList<Command>& Commands() {
     static const QList<Command> commands{
-        {u"where"_s, CmdWhere, u"where"_s},
+        {u"where"_s, CmdWhere, u"where [--data DIR]"_s},
         {u"records"_s, CmdRecords, u"records [--codes CODES] FILE"_s},
         {u"sama"_s, CmdSama, u"sama [--list L] [--spc 0|1] [--default S] [--honorific H] NAMES"_s},
         {u"preview"_s, CmdPreview,
@@ -64,19 +64,9 @@ int BatchMain(int argc, char** argv) {
     err.setEncoding(QStringConverter::Utf8);
 
     QStringList args = app.arguments().mid(1);
-    // "--data DIR" may stand anywhere on the command line.
-    QString dataDir;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args[i] == u"--data"_s) {
-            if (i + 1 >= args.size()) {
-                Usage(err);
-                return 2;
-            }
-            dataDir = args[i + 1];
-            args.remove(i, 2);
-            --i;
-        }
-    }
+    // "--data DIR" may also come before the command; anywhere else it is the command's option.
+    if (args.size() >= 3 && args.first() == u"--data"_s)
+        args.move(2, 0);
     if (args.isEmpty()) {
         Usage(err);
         return 2;
@@ -84,7 +74,7 @@ int BatchMain(int argc, char** argv) {
     const QString name = args.takeFirst();
     for (const Command& c : Commands()) {
         if (c.name == name) {
-            BatchContext ctx{args, dataDir, out, err};
+            BatchContext ctx{args, out, err};
             const int rc = c.run(ctx);
             out.flush();
             err.flush();

@@ -1,6 +1,7 @@
 #include "batch/BatchSession.h"
 
 #include "environment/UserEnv.h"
+#include "platform/OutputFile.h"
 #include "startup/StartUp.h"
 
 #include <QFileInfo>
@@ -11,6 +12,9 @@ namespace hoplark {
 
 BatchArgs ParseBatchArgs(const QStringList& args, const QStringList& valueOptions,
                          const QStringList& flagOptions) {
+    // Options naming a file or folder: an empty name would quietly mean another one.
+    static const QStringList kNamesAFile{u"--data"_s, u"--pdf"_s,   u"--png"_s,
+                                         u"--trace"_s, u"--printer"_s, u"--profile"_s};
     BatchArgs a;
     bool bOptions = true;
     for (qsizetype i = 0; i < args.size(); ++i) {
@@ -19,14 +23,19 @@ BatchArgs ParseBatchArgs(const QStringList& args, const QStringList& valueOption
             a.plain << arg;
         } else if (arg == u"--"_s) {
             bOptions = false;
-        } else if (valueOptions.contains(arg)) {
+        } else if (valueOptions.contains(arg) || arg == u"--data"_s) {
+            // The next argument is the value, whatever it looks like.
             if (i + 1 >= args.size())
                 a.sError = arg + u" needs a value"_s;
             else if (a.values.contains(arg))
                 a.sError = arg + u" given twice"_s;
+            else if (args.at(i + 1).isEmpty() && kNamesAFile.contains(arg))
+                a.sError = arg + u" needs a name"_s;
             else
                 a.values.insert(arg, args.at(++i));
         } else if (flagOptions.contains(arg)) {
+            if (a.flags.contains(arg))
+                a.sError = arg + u" given twice"_s;
             a.flags << arg;
         } else {
             a.sError = u"unknown option "_s + arg;
@@ -62,10 +71,13 @@ QString OneLine(QString sMsg) {
     return sMsg.trimmed();
 }
 
+BatchImaging::BatchImaging(int nPx) : m_painter(QSize(nPx, nPx), 96) {}
+BatchImaging::~BatchImaging() = default;
+
 QString BatchImaging::TraceTo(const QString& sPath) {
-    m_traceFile.setFileName(sPath);
-    if (!m_traceFile.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return u"cannot write "_s + sPath;
+    m_traceFile = std::make_unique<OutputFile>(sPath);
+    if (QString sMsg = m_traceFile->Open(); !sMsg.isEmpty())
+        return OneLine(sMsg);
     m_trace = std::make_unique<TraceImaging>(&m_painter);
     return {};
 }
@@ -73,8 +85,15 @@ QString BatchImaging::TraceTo(const QString& sPath) {
 void BatchImaging::StartTrace() {
     if (m_trace) {
         m_trace->clear();
-        m_trace->setDevice(&m_traceFile);
+        m_trace->setDevice(&m_traceFile->device());
     }
+}
+
+QString BatchImaging::FinishTrace() {
+    if (!m_trace)
+        return {};
+    m_trace->setDevice(nullptr);
+    return OneLine(m_traceFile->Commit());
 }
 
 BatchSession::BatchSession(Imaging& ik) : m_st(ik) {}

@@ -4,7 +4,6 @@
 #include "imaging/TraceImaging.h"
 #include "session/Session.h"
 
-#include <QFile>
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -14,6 +13,7 @@
 namespace hoplark {
 
 class Imaging;
+class OutputFile;
 
 // A command line of "--name VALUE" options, "--flag" switches and plain arguments.
 struct BatchArgs {
@@ -25,7 +25,9 @@ struct BatchArgs {
     bool has(const QString& name) const { return values.contains(name); }
     QString value(const QString& name) const { return values.value(name); }
 };
-// Options named in valueOptions take the next argument; each may be given once.
+// Options named in valueOptions, and "--data DIR" (which every command takes), take the next
+// argument, whatever it looks like; each option and switch may be given once. An option
+// naming a file or folder may not be empty.
 BatchArgs ParseBatchArgs(const QStringList& args, const QStringList& valueOptions,
                          const QStringList& flagOptions = {});
 
@@ -33,11 +35,16 @@ BatchArgs ParseBatchArgs(const QStringList& args, const QStringList& valueOption
 // into a JSON-lines file when asked.
 class BatchImaging {
 public:
-    explicit BatchImaging(int nPx) : m_painter(QSize(nPx, nPx), 96) {}
-    // Opens sPath for the trace. Empty on success, else the message.
+    explicit BatchImaging(int nPx);
+    ~BatchImaging();
+    // Starts the trace file sPath (written beside it until FinishTrace). Empty on success,
+    // else the message.
     QString TraceTo(const QString& sPath);
     // From now on every call is written to the trace: the drawing, not the set-up before it.
     void StartTrace();
+    // Puts the whole trace in place of sPath; empty on success (or without a trace), else the
+    // message. Without it, the old file stays.
+    QString FinishTrace();
 
     PainterImaging& painter() { return m_painter; }
     TraceImaging* trace() { return m_trace.get(); }
@@ -45,7 +52,7 @@ public:
 
 private:
     PainterImaging m_painter;
-    QFile m_traceFile;
+    std::unique_ptr<OutputFile> m_traceFile;
     std::unique_ptr<TraceImaging> m_trace;
 };
 

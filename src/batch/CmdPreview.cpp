@@ -1,6 +1,8 @@
 #include "batch/BatchCommand.h"
 #include "batch/BatchSession.h"
 
+#include "platform/OutputFile.h"
+
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -59,12 +61,18 @@ int CmdPreview(BatchContext& ctx) {
         }
     }
     BatchSession session(imaging.ik());
-    const QString sMsg = session.Open(ctx.dataDir, req);
+    const QString sMsg = session.Open(a.value(u"--data"_s), req);
     if (!sMsg.isEmpty()) {
         ctx.err << "hoplark-batch preview: " << sMsg << '\n';
         return 1;
     }
     Session& st = session.st();
+    for (const QString& sOption : {u"--png"_s, u"--trace"_s}) {
+        if (const QString sRefused = st.RefuseOutput(a.value(sOption)); !sRefused.isEmpty()) {
+            ctx.err << "hoplark-batch preview: " << OneLine(sRefused) << '\n';
+            return 1;
+        }
+    }
     if (*nRow >= st.adr.count() && *nRow > 0) {
         ctx.err << "hoplark-batch preview: the list has " << st.adr.count() << " rows\n";
         return 1;
@@ -76,8 +84,17 @@ int CmdPreview(BatchContext& ctx) {
     const QString sFault = st.RefreshPreview();
     if (!sFault.isEmpty())
         ctx.err << "hoplark-batch preview: drawing stopped: " << sFault << '\n';
-    if (!imaging.painter().PreviewImage().save(a.value(u"--png"_s), "PNG")) {
-        ctx.err << "hoplark-batch preview: cannot write " << a.value(u"--png"_s) << '\n';
+    // Both files whole or not at all.
+    OutputFile png(a.value(u"--png"_s));
+    QString sWritten = png.Open();
+    if (sWritten.isEmpty() && !imaging.painter().PreviewImage().save(&png.device(), "PNG"))
+        sWritten = u"cannot write "_s + a.value(u"--png"_s);
+    if (sWritten.isEmpty())
+        sWritten = png.Commit();
+    if (sWritten.isEmpty())
+        sWritten = imaging.FinishTrace();
+    if (!sWritten.isEmpty()) {
+        ctx.err << "hoplark-batch preview: " << OneLine(sWritten) << '\n';
         return 1;
     }
     return sFault.isEmpty() ? 0 : 1;

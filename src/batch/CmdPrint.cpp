@@ -2,7 +2,6 @@
 #include "batch/BatchSession.h"
 
 #include "session/PrintRows.h"
-#include <QFile>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -112,18 +111,23 @@ int CmdPrint(BatchContext& ctx) {
     TraceImaging* trace = imaging.trace();
 
     BatchSession session(imaging.ik());
-    QString sMsg = session.Open(ctx.dataDir, req);
+    QString sMsg = session.Open(a.value(u"--data"_s), req);
     if (!sMsg.isEmpty()) {
         ctx.err << "hoplark-batch print: " << sMsg << '\n';
         return 1;
     }
     Session& st = session.st();
+    for (const QString& sOption : {u"--pdf"_s, u"--trace"_s}) {
+        if (sMsg = st.RefuseOutput(a.value(sOption)); !sMsg.isEmpty()) {
+            ctx.err << "hoplark-batch print: " << OneLine(sMsg) << '\n';
+            return 1;
+        }
+    }
 
     QTemporaryDir tmp;
     if (a.has(u"--pdf"_s)) {
-        // A job without pages writes no file: an older file of that name must not pass for
-        // this run's result.
-        QFile::remove(a.value(u"--pdf"_s));
+        // The file takes the new pages only when they are all written: until then, and
+        // after any failure, an older file of that name stays as it was.
         pik.ForcePdfOutput(a.value(u"--pdf"_s));
     } else {
         sMsg = tmp.isValid() ? UseQueue(pik, a.value(u"--printer"_s), tmp.path())
@@ -173,6 +177,10 @@ int CmdPrint(BatchContext& ctx) {
     }
     if (!out.bJob) {
         ctx.err << "hoplark-batch print: the print job could not be started\n";
+        return 1;
+    }
+    if (sMsg = imaging.FinishTrace(); !sMsg.isEmpty()) {
+        ctx.err << "hoplark-batch print: " << sMsg << '\n';
         return 1;
     }
     ctx.out << (a.has(u"--pdf"_s) ? a.value(u"--pdf"_s) : a.value(u"--printer"_s)) << ": "

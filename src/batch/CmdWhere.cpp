@@ -1,4 +1,5 @@
 #include "batch/BatchCommand.h"
+#include "batch/BatchSession.h"
 
 #include "platform/MsgBox.h"
 #include "startup/StartUp.h"
@@ -11,12 +12,14 @@ namespace hoplark {
 // same program folder and "UserData.ini", and its name, "hoplark". Messages go to standard
 // error through the default message handler.
 int CmdWhere(BatchContext& ctx) {
-    if (!ctx.args.isEmpty()) {
+    const BatchArgs a = ParseBatchArgs(ctx.args, {});
+    if (!a.sError.isEmpty() || !a.plain.isEmpty()) {
         ctx.err << "usage: hoplark-batch where [--data DIR]\n";
         return 2;
     }
     QString sUsrFld;
-    const QString sMsg = PrepareUserFolder(ProgramFolder(), u"hoplark"_s, ctx.dataDir, sUsrFld);
+    const QString sMsg =
+        PrepareUserFolder(ProgramFolder(), u"hoplark"_s, a.value(u"--data"_s), sUsrFld);
     if (!sMsg.isEmpty()) {
         MsgBox(sMsg);
         return 1;

@@ -80,6 +80,11 @@ public:
     virtual bool StartPage() = 0;
     virtual bool EndPage() = 0;
     virtual bool EndDoc() = 0;
+    // Why the last StartDoc or EndDoc failed (a file that could not be written whole), naming
+    // the file; empty when it did not. The file the open printer writes, empty for a print
+    // queue. Neither is an operation of the original control, so both have defaults.
+    virtual QString DocError() { return {}; }
+    virtual QString OutputPath() { return {}; }
 };
 
 // Dialog flags of the print loop's fallback dialog.

@@ -98,6 +98,8 @@ public:
     bool StartPage() override;
     bool EndPage() override;
     bool EndDoc() override;
+    QString DocError() override { return m_printer.DocError(); }
+    QString OutputPath() override { return m_printer.OutputPath(); }
 
 private:
     // The painter of a handle and how many of its units make an inch; nullptr when the

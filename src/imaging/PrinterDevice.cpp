@@ -4,6 +4,7 @@
 #include "imaging/PaperSizes.h"
 #include "imaging/PrinterHooks.h"
 #include "platform/MsgBox.h"
+#include "platform/OutputFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -28,6 +29,29 @@ QString FallbackPdfPath() {
     if (sDir.isEmpty() || !QFileInfo(sDir).isDir())
         sDir = QDir::homePath();
     return sDir + u"/宛名印刷.pdf"_s;
+}
+
+// Whether a PDF file was written to its end: its last cross-reference offset, counted by the
+// writer as it went, must land on the "xref" keyword (a lost block shifts it) and "%%EOF"
+// must close the file.
+bool PdfComplete(const QString& sPath) {
+    QFile f(sPath);
+    if (!f.open(QIODevice::ReadOnly) || f.size() < 32)
+        return false;
+    const qint64 nTail = qMin<qint64>(f.size(), 1024);
+    if (!f.seek(f.size() - nTail))
+        return false;
+    const QByteArray tail = f.read(nTail);
+    if (!tail.trimmed().endsWith("%%EOF"))
+        return false;
+    const qsizetype nAt = tail.lastIndexOf("startxref");
+    if (nAt < 0)
+        return false;
+    bool bOk = false;
+    const qint64 nXref = tail.mid(nAt + 9).trimmed().split('\n').value(0).trimmed().toLongLong(&bOk);
+    if (!bOk || nXref <= 0 || nXref >= f.size() || !f.seek(nXref))
+        return false;
+    return f.read(4) == "xref";
 }
 
 } // namespace
@@ -202,15 +226,19 @@ QString PrinterDevice::Accept(const QPrinter& chosen) {
 }
 
 bool PrinterDevice::StartDoc() {
+    m_sDocError.clear();
     if (!m_printer || m_bInDoc)
         return false;
     if (m_printer->outputFormat() == QPrinter::PdfFormat) {
-        // Refuse at once a file that cannot be written rather than after the first page.
-        const QFileInfo file(m_printer->outputFileName());
-        const QFileInfo dir(file.absolutePath());
-        if (file.fileName().isEmpty() || !dir.isDir() || !dir.isWritable() ||
-            (file.exists() && (!file.isFile() || !file.isWritable())))
+        // Refused at once when the file cannot be written, rather than after the first page.
+        m_out = std::make_unique<OutputFile>(m_printer->outputFileName());
+        m_sDocError = m_out->Open();
+        if (!m_sDocError.isEmpty()) {
+            m_out.reset();
             return false;
+        }
+        m_out->device().close(); // the printer writes the file by its name
+        m_printer->setOutputFileName(m_out->TempPath());
     }
     m_printer->setDocName(m_sDocName);
     m_bInDoc = true;
@@ -245,7 +273,26 @@ bool PrinterDevice::EndDoc() {
         return false;
     m_bInDoc = false;
     m_bInPage = false;
-    return !m_painter.isActive() || m_painter.end();
+    bool bOk = !m_painter.isActive() || m_painter.end();
+    if (!m_out)
+        return bOk;
+    std::unique_ptr<OutputFile> out = std::move(m_out);
+    m_printer->setOutputFileName(out->FinalPath());
+    if (m_nPages == 0)
+        return bOk; // nothing was written: the old file stays
+    // The PDF engine does not report a failed write: the file must prove itself complete.
+    if (bOk && !PdfComplete(out->TempPath()))
+        m_sDocError = u"ファイル %1 に書き込めません"_s.arg(out->FinalPath()) + QChar(13) +
+                      u"ディスクの空きが足りないか、書き込みに失敗しました"_s;
+    else if (bOk)
+        m_sDocError = out->Commit();
+    return bOk && m_sDocError.isEmpty();
+}
+
+QString PrinterDevice::OutputPath() const {
+    if (!m_printer || m_printer->outputFormat() != QPrinter::PdfFormat)
+        return {};
+    return m_out ? m_out->FinalPath() : m_printer->outputFileName();
 }
 
 QPainter* PrinterDevice::PagePainter() {

@@ -12,6 +12,8 @@ class QPrinter;
 
 namespace hoplark {
 
+class OutputFile;
+
 // The printer side of the imaging layer: the settings loaded from a ".ik7", the printer or PDF
 // file they name, and one print job with its pages. Page coordinates are 0.1 mm from the
 // printable origin (a PDF file's printable area is the whole page).
@@ -53,10 +55,16 @@ public:
     QString Accept(const QPrinter& chosen);
 
     void SetDocName(const QString& sName) { m_sDocName = sName; }
+    // A PDF file is written beside its final name and takes that name only when EndDoc finds
+    // it complete: a failed, cancelled-before-any-page or interrupted job leaves the old file.
     bool StartDoc();
     bool StartPage();
     bool EndPage();
     bool EndDoc();
+    // Why the last StartDoc or EndDoc failed, naming the file; empty when it did not.
+    QString DocError() const { return m_sDocError; }
+    // The file the open device writes (empty for a print queue or when none is open).
+    QString OutputPath() const;
     // The painter of the page being drawn (target units already set up), else nullptr.
     QPainter* PagePainter();
     // The open printer as a paint device for measuring, else nullptr.
@@ -78,6 +86,8 @@ private:
     int m_nDialogFlags = 0;
     bool m_bInDoc = false, m_bInPage = false;
     int m_nPages = 0;
+    std::unique_ptr<OutputFile> m_out; // the PDF being written
+    QString m_sDocError;
 };
 
 } // namespace hoplark

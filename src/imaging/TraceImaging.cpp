@@ -217,5 +217,11 @@ bool TraceImaging::EndDoc() {
     write({{u"op"_s, u"EndDoc"_s}});
     return m_inner ? m_inner->EndDoc() : true;
 }
+QString TraceImaging::DocError() {
+    return m_inner ? m_inner->DocError() : QString();
+}
+QString TraceImaging::OutputPath() {
+    return m_inner ? m_inner->OutputPath() : QString();
+}
 
 } // namespace hoplark

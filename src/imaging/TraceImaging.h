@@ -68,6 +68,8 @@ public:
     bool StartPage() override;
     bool EndPage() override;
     bool EndDoc() override;
+    QString DocError() override;
+    QString OutputPath() override;
 
 private:
     void write(const QJsonObject& o);

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <exception>
 
+using namespace Qt::StringLiterals;
+
 namespace hoplark {
 
 namespace {
@@ -89,6 +91,9 @@ std::optional<QList<int>> PrintRowList(int nMode, int nAdrIdx, int nCount,
         return rows;
     }
     case kPrintAfter:
+        // The last row (or beyond it) has nothing after it; nAdrIdx + 1 must not overflow.
+        if (nAdrIdx >= nCount - 1)
+            return QList<int>{};
         return Range(qMax(nAdrIdx + 1, 0), nCount - 1);
     default:
         return std::nullopt;
@@ -102,6 +107,11 @@ PrintOutcome PrintRows(Session& s, int nMode, const QList<int>& selected,
         PrintRowList(nMode, s.adr.nAdrIdx, s.adr.count(), selected);
     if (!rows)
         return out;
+    if (rows->isEmpty()) {
+        // Nothing to print is no job: the printer is not asked and an older file stays.
+        out.sMsg = u"印刷する宛名がありません"_s;
+        return out;
+    }
     BusySession busySession(s);
     BusyScope busy(cb);
     Imaging& ik = s.ik;
@@ -110,6 +120,10 @@ PrintOutcome PrintRows(Session& s, int nMode, const QList<int>& selected,
 
     if (!OpenPrinter(ik))
         return out;
+    if (out.sMsg = s.RefuseOutput(ik.OutputPath()); !out.sMsg.isEmpty()) {
+        ik.ClosePrinter();
+        return out;
+    }
     ik.DocName(QString::fromUtf16(kPrintDocName));
     int nOffX = 0, nOffY = 0, nPrintW = 0, nPrintH = 0, nPaperW = 0, nPaperH = 0;
     ik.PageMetrics(ik.PrinterHandle(), nOffX, nOffY, nPrintW, nPrintH, nPaperW, nPaperH, 1);
@@ -119,6 +133,7 @@ PrintOutcome PrintRows(Session& s, int nMode, const QList<int>& selected,
     job.lay.nTgtDc = ik.PrinterHandle();
 
     if (!ik.StartDoc()) {
+        out.sMsg = ik.DocError();
         ik.ClosePrinter(); // the device is not kept open for a job that never started
         return out;
     }
@@ -155,7 +170,9 @@ PrintOutcome PrintRows(Session& s, int nMode, const QList<int>& selected,
             ++out.nPages;
         }
     }
-    ik.EndDoc();
+    // A file that could not be written whole is no printed job, whatever the pages were.
+    if (!ik.EndDoc() && out.sMsg.isEmpty())
+        out.sMsg = ik.DocError();
     ik.ClosePrinter();
     return out;
 }

@@ -45,7 +45,9 @@ struct PrintOutcome {
     bool bJob = false;       // a job was started (and has been ended)
     int nPages = 0;          // pages sent
     bool bCancelled = false; // the progress callback asked to stop
-    QString sMsg;            // a run-time error of layout or composition; the job is ended
+    QString sMsg; // why nothing or not all was printed: nothing to print, an output refused or
+                  // not written whole, a run-time error of layout or composition (the job is
+                  // then ended)
 };
 
 // A print job: one job "宛名印刷" on the printer of the current settings (the printer
@@ -53,8 +55,10 @@ struct PrintOutcome {
 // copies of what it prints (profile, records, sender, honorific rules) and draws with a
 // layout and a target of its own, and the session is busy for the whole job: nothing the
 // window does meanwhile reaches it. Each page runs the preview's steps (lay out, lay out
-// again when the record needs an extra line, compose). An empty row range still opens and
-// ends a job. nAdrIdx of the session is left at the last row printed.
+// again when the record needs an extra line, compose). An empty row range is no job: the
+// outcome's message says there is nothing to print. Output to a file the program reads is
+// refused, and a file that could not be written whole is reported in sMsg (the old file
+// stays). nAdrIdx of the session is left at the last row printed.
 PrintOutcome PrintRows(Session& s, int nMode, const QList<int>& selected = {},
                        const PrintCallbacks& cb = {});
 

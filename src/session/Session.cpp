@@ -3,7 +3,11 @@
 #include "compose/ComposePage.h"
 #include "environment/UserEnv.h"
 #include "imaging/Imaging.h"
+#include "platform/OutputFile.h"
+#include "sender/Sasi.h"
 #include "session/OptAddHandOff.h"
+
+#include <QDir>
 
 #include <exception>
 #include <utility>
@@ -82,8 +86,26 @@ void Session::StoreSamaRules(UserEnv& env, const QString& sList, const QString& 
 
 AddressList::Outcome Session::LoadList(const QString& sCm) {
     const AddressList::Outcome outcome = adr.LoadAdrList(sCm);
+    if (outcome != AddressList::Outcome::Unchanged)
+        sListFile = SplitLoadRequest(sCm).sPath;
     HandOffOptAdd(outcome, adr, model);
     return outcome;
+}
+
+QString Session::RefuseOutput(const QString& sPath) const {
+    const QString sKey = SameFileKey(sPath);
+    if (sKey.isEmpty())
+        return {};
+    QStringList inputs{sListFile, UsrFld + u"User.xml"_s, SasiPath(UsrFld)};
+    const QDir paper(UsrFld + u"Paper"_s);
+    for (const QString& sFile :
+         paper.entryList({u"*.ini"_s, u"*.ik7"_s, u"*.ik7.prnTxt"_s}, QDir::Files))
+        inputs << paper.filePath(sFile);
+    for (const QString& sIn : inputs)
+        if (!sIn.isEmpty() && SameFileKey(sIn) == sKey)
+            return u"ファイル %1 には出力できません"_s.arg(sPath) + QChar(13) +
+                   u"宛名リストや設定のファイルが上書きされてしまいます"_s;
+    return {};
 }
 
 Canvas Session::PreviewCanvas() {

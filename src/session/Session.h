@@ -73,6 +73,12 @@ public:
     // Loads the address list sCm names; a list filled to the end selects the line-break
     // option of its layout.
     AddressList::Outcome LoadList(const QString& sCm);
+    QString sListFile; // the file the list was last filled from
+
+    // A message when output to sPath would destroy a file the program reads (the list, a
+    // profile's files, the sender file, "User.xml"), else empty. Links and other names of one
+    // file count as that file.
+    QString RefuseOutput(const QString& sPath) const;
 
     // The canvas of the preview: its layout, the selected tab, pitches at 96 dpi.
     Canvas PreviewCanvas();

@@ -1,5 +1,6 @@
 #include "BatchRun.h"
 #include "platform/TextFile.h"
+#include "support/FullDisk.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
@@ -11,6 +12,8 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 using namespace hoplark;
@@ -106,15 +109,17 @@ TEST(BatchPrint, RowsOfEveryModeInPdfPages) {
     }
 }
 
-TEST(BatchPrint, EmptyJobsWriteNoPages) {
+// Nothing to print is a failure that keeps the older file.
+TEST(BatchPrint, EmptyJobsAreRefusedAndKeepTheOldFile) {
     const Fixture f;
-    for (const QString& rows : {u"after:3"_s, u"select:"_s}) {
+    for (const QString& rows : {u"after:3"_s, u"select:"_s, u"after:2147483647"_s}) {
         const QString pdf = test::NewTempDir() + u"/out.pdf"_s;
         test::WriteBytes(pdf, "older run");
         const ProcRun r = Batch(f.Args(pdf, {u"--rows"_s, rows}));
-        EXPECT_EQ(r.rc, 0) << r.err.toStdString();
-        EXPECT_EQ(r.out, pdf + u": 0 pages\n"_s);
-        EXPECT_FALSE(QFileInfo::exists(pdf)) << rows.toStdString();
+        EXPECT_EQ(r.rc, 1) << rows.toStdString() << r.err.toStdString();
+        EXPECT_EQ(r.err.count(u'\n'), 1) << r.err.toStdString();
+        EXPECT_EQ(r.out, QString());
+        EXPECT_EQ(test::ReadBytes(pdf), QByteArray("older run")) << rows.toStdString();
     }
 }
 
@@ -195,6 +200,14 @@ TEST(BatchPrint, WrongRequestsFailWithOneLine) {
         {"bad rows", f.Args(pdf, {u"--rows"_s, u"every"_s}), 2},
         {"no output", f.Args(pdf).mid(0, 8), 2},
         {"unknown option", f.Args(pdf, {u"--colour"_s}), 2},
+        {"data given twice", f.Args(pdf, {u"--data"_s, f.data}), 2},
+        {"switch given twice", f.Args(pdf, {u"--progress"_s, u"--progress"_s}), 2},
+        {"empty output name", f.Args(QString()), 2},
+        // An option's value is never read as an option.
+        {"data as the profile's value",
+         QStringList{u"print"_s, u"--profile"_s, u"--data"_s, f.data, u"--codes"_s, u"ZAOEN"_s,
+                     f.list, u"--pdf"_s, pdf},
+         2},
     };
     for (const Case& t : cases) {
         const ProcRun r = Batch(t.args);
@@ -206,6 +219,7 @@ TEST(BatchPrint, WrongRequestsFailWithOneLine) {
             if (l.startsWith(u"hoplark-batch print:"_s))
                 ours << l;
         EXPECT_EQ(ours.size(), 1) << t.what << ": " << r.err.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(u"--codes"_s)) << t.what;
     }
     const ProcRun r = Batch(missingProfile);
     EXPECT_TRUE(r.err.contains(u"ない用紙.ik7 がありません"_s)) << r.err.toStdString();
@@ -221,4 +235,92 @@ TEST(BatchPrint, AFailureIsOneLineEvenWithoutARuntimeFolder) {
     EXPECT_EQ(r.rc, 1);
     EXPECT_EQ(r.err.count(u'\n'), 1) << r.err.toStdString();
     EXPECT_TRUE(r.err.startsWith(u"hoplark-batch print: "_s)) << r.err.toStdString();
+}
+
+// A file that cannot be written whole is a failure: the older file stays, and no part of the
+// new one is left beside it.
+TEST(BatchPrint, OutputThatCannotBeWrittenWholeFails) {
+    const Fixture f;
+    test::FullDisk disk;
+    const QString fifo = test::NewTempDir() + u"/fifo"_s;
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    const QString full = disk.dir() + u"/out.pdf"_s;
+    test::WriteBytes(full, "older run");
+    disk.Fill();
+    const QString elsewhere = test::NewTempDir() + u"/out.pdf"_s;
+    struct Case {
+        const char* what;
+        QStringList args;
+        QString kept; // a file that must keep "older run"
+    };
+    const Case cases[] = {
+        {"pdf on a full disk", f.Args(full), full},
+        {"trace on a full disk", f.Args(elsewhere, {u"--trace"_s, full}), full},
+        {"a device", f.Args(u"/dev/full"_s), QString()},
+        {"a fifo", f.Args(fifo), QString()},
+        {"a folder", f.Args(disk.dir()), QString()},
+    };
+    for (const Case& t : cases) {
+        const ProcRun r = Batch(t.args);
+        EXPECT_EQ(r.rc, 1) << t.what << ": " << r.err.toStdString();
+        EXPECT_EQ(r.err.count(u'\n'), 1) << t.what << ": " << r.err.toStdString();
+        EXPECT_EQ(r.out, QString()) << t.what;
+        if (!t.kept.isEmpty()) {
+            EXPECT_EQ(test::ReadBytes(t.kept), QByteArray("older run")) << t.what;
+        }
+    }
+    EXPECT_TRUE(QFileInfo(fifo).isFile() == false && QFileInfo::exists(fifo));
+    EXPECT_EQ(QDir(disk.dir()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{u".filler"_s, u"out.pdf"_s}).mid(disk.mounted() ? 0 : 1));
+}
+
+// Output never goes over a file the program reads, under any of its names.
+TEST(BatchPrint, RefusesToWriteOverItsInputs) {
+    const Fixture f;
+    const QString link = test::NewTempDir() + u"/link.csv"_s;
+    ASSERT_TRUE(QFile::link(f.list, link));
+    const QString paper = f.data + u"/Paper/はがき 横書き"_s;
+    test::WriteBytes(f.data + u"/User.xml"_s, "<?xml version='1.0' encoding='Shift-JIS' ?>");
+    for (const QString& target :
+         {f.list, link, paper + u".ini"_s, paper + u".ik7"_s, paper + u".ik7.prnTxt"_s,
+          f.data + u"/Paper/差出人.ini"_s, f.data + u"/User.xml"_s}) {
+        const QByteArray before = test::ReadBytes(target);
+        ASSERT_FALSE(before.isEmpty()) << target.toStdString();
+        const ProcRun r = Batch(f.Args(target));
+        EXPECT_EQ(r.rc, 1) << target.toStdString();
+        EXPECT_EQ(test::ReadBytes(target), before) << target.toStdString();
+        const ProcRun png = Batch({u"preview"_s, u"--data"_s, f.data, u"--profile"_s,
+                                   u"はがき 横書き"_s, f.list, u"--png"_s, target});
+        EXPECT_EQ(png.rc, 1) << target.toStdString();
+        EXPECT_EQ(test::ReadBytes(target), before) << target.toStdString();
+    }
+}
+
+// A job killed half-way leaves the older file; one left to finish replaces it whole.
+TEST(BatchPrint, AKillLeavesTheOldFileOrTheWholeNewOne) {
+    const Fixture f;
+    QStringList lines{u"郵便番号,住所,勤務先,肩書,氏名"_s};
+    for (int i = 0; i < 5000; ++i)
+        lines << u"100-0001,東京都　千代田区,,,山田　%1"_s.arg(i);
+    const QString list = test::WriteListFile(lines);
+    const QString pdf = test::NewTempDir() + u"/out.pdf"_s;
+    test::WriteBytes(pdf, "older run");
+    QStringList args = f.Args(pdf, {u"--progress"_s});
+    args[7] = list;
+
+    QProcess p;
+    p.setReadChannel(QProcess::StandardError);
+    p.start(QStringLiteral(HOPLARK_BIN_DIR "/hoplark-batch"), args);
+    QByteArray err;
+    while (!err.contains("printed 20 /") && p.waitForReadyRead(60000))
+        err += p.readAllStandardError();
+    ASSERT_TRUE(err.contains("printed 20 /")) << err.constData();
+    ASSERT_EQ(p.state(), QProcess::Running);
+    p.kill();
+    p.waitForFinished();
+    EXPECT_EQ(test::ReadBytes(pdf), QByteArray("older run"));
+
+    const ProcRun r = Batch(args << u"--rows"_s << u"after:4990"_s);
+    ASSERT_EQ(r.rc, 0) << r.err.toStdString();
+    EXPECT_EQ(PdfInfo(pdf).first, 9);
 }

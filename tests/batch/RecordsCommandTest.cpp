@@ -38,6 +38,7 @@ TEST(BatchRecords, PrintsEveryRecordWithItsRow) {
     struct Case {
         QStringList args;
         Pairs expected;
+        int rc = 0;
     };
     const Pairs full{
         {u"100-0001,;東京都;千代田区;千代田1-1,総務部,'部長;山田太郎,"_s, u"総務部 部長山田太郎"_s},
@@ -55,12 +56,14 @@ TEST(BatchRecords, PrintsEveryRecordWithItsRow) {
         // here the blank line ends the load after the first.
         {{u"records"_s, path},
          {{u"100-0001,東京都　千代田区　千代田1-1,総務部,部長,山田太郎"_s, u"総務部"_s}}},
-        // A missing file loads nothing.
-        {{u"records"_s, u"--codes"_s, u"ZAOEN"_s, path + u".none"_s}, {}},
+        // A missing file or a folder loads nothing, and that is a failure.
+        {{u"records"_s, u"--codes"_s, u"ZAOEN"_s, path + u".none"_s}, {}, 1},
+        {{u"records"_s, u"--codes"_s, u"ZAOEN"_s, QFileInfo(path).absolutePath()}, {}, 1},
     };
     for (const Case& c : kCases) {
         const ProcRun r = Batch(c.args);
-        EXPECT_EQ(r.rc, 0) << r.err.toStdString();
+        EXPECT_EQ(r.rc, c.rc) << r.err.toStdString();
+        EXPECT_EQ(r.err.count(u'\n'), c.rc) << r.err.toStdString(); // one line says why
         EXPECT_TRUE(r.bAllJson) << r.out.toStdString();
         EXPECT_EQ(RecordsOf(r), c.expected) << c.args.join(u' ').toStdString();
     }

@@ -51,6 +51,7 @@ TEST(PrintRowList, RowsOfEveryMode) {
         {3, 0, 5, {}, QList<int>{}},
         {4, 2, 5, {}, QList<int>{3, 4}},
         {4, 4, 5, {}, QList<int>{}}, // on the last row
+        {4, 2147483647, 5, {}, QList<int>{}}, // far beyond it: no overflow into row 0
         {1, 0, 5, {}, std::nullopt},
         {5, 0, 5, {}, std::nullopt},
     };
@@ -71,8 +72,8 @@ TEST(PrintRows, OnePagePerRowInOneJob) {
         {"all", 2, 3, {}, {0, 1, 2, 3, 4}},
         {"selected", 3, 0, {3, 1}, {1, 3}},
         {"after the current", 4, 1, {}, {2, 3, 4}},
-        {"after the last row: empty job", 4, 4, {}, {}},
-        {"nothing selected: empty job", 3, 2, {}, {}},
+        {"after the last row: no job", 4, 4, {}, {}},
+        {"nothing selected: no job", 3, 2, {}, {}},
     };
     for (const Case& t : cases) {
         ScriptedPrinter ik;
@@ -89,6 +90,14 @@ TEST(PrintRows, OnePagePerRowInOneJob) {
             return true;
         };
         const PrintOutcome out = PrintRows(*st, t.nMode, t.selected, cb);
+        if (t.printed.isEmpty()) {
+            // Nothing to print is said, and no printer is asked for a job.
+            EXPECT_FALSE(out.bJob) << t.what;
+            EXPECT_FALSE(out.sMsg.isEmpty()) << t.what;
+            EXPECT_TRUE(ik.Ops(kJobOps).isEmpty()) << t.what;
+            EXPECT_TRUE(busy.isEmpty()) << t.what;
+            continue;
+        }
         EXPECT_TRUE(out.bJob) << t.what;
         EXPECT_EQ(out.nPages, t.printed.size()) << t.what;
         EXPECT_FALSE(out.bCancelled) << t.what;

@@ -8,6 +8,8 @@
 #include "platform/MsgBox.h"
 #include "platform/TextFile.h"
 #include "startup/YIni.h"
+#include "imaging/PrinterSettings.h"
+#include "support/FullDisk.h"
 #include "support/TestEnv.h"
 #include "ui/AddressListModel.h"
 #include "ui/PreviewView.h"
@@ -304,6 +306,38 @@ TEST(PrintWindow, WithoutAPrintQueueThePagesGoToTheDocumentsFolder) {
     EXPECT_FALSE(bProgressShown);
     EXPECT_EQ(PdfPages(FallbackPdf()), 30);
     w.state().bBusy = true;
+}
+
+// The window says what went wrong with the file and keeps the older one; with nothing to
+// print it says so and starts no job.
+TEST(PrintWindow, AFailedFileOrNothingToPrintIsSaid) {
+    const QString sProfile = u"はがき 縦書き"_s;
+    UserFolder s(sProfile);
+    NoQueues none;
+    test::FullDisk disk;
+    const QString pdf = disk.dir() + u"/宛名.pdf"_s;
+    test::WriteBytes(pdf, "older run");
+    const QString ik7 = s.ini.UsrFld + u"Paper/"_s + sProfile + u".ik7"_s;
+    std::optional<PrinterSettings> ps = PrinterSettings::Read(ik7);
+    ASSERT_TRUE(ps);
+    ps->outputFile = pdf;
+    ASSERT_EQ(ps->Write(ik7), QString());
+    MainWindow w(s.ini, 96);
+    w.Open(s.sList);
+    test::MessageCapture messages;
+    disk.Fill();
+    w.mnPrint[0]->trigger();
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_TRUE(messages.messages()[0].contains(pdf)) << messages.messages()[0].toStdString();
+    EXPECT_EQ(test::ReadBytes(pdf), QByteArray("older run"));
+
+    messages.clear();
+    w.LsAdd->clearSelection();
+    w.mnPrint[3]->trigger();
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_EQ(messages.messages()[0], u"印刷する宛名がありません"_s);
+    EXPECT_TRUE(w.findChildren<QProgressDialog*>().isEmpty());
+    EXPECT_EQ(test::ReadBytes(pdf), QByteArray("older run"));
 }
 
 } // namespace
