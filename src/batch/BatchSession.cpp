@@ -13,7 +13,7 @@ namespace hoplark {
 BatchArgs ParseBatchArgs(const QStringList& args, const QStringList& valueOptions,
                          const QStringList& flagOptions) {
     // Options naming a file or folder: an empty name would quietly mean another one.
-    static const QStringList kNamesAFile{u"--data"_s, u"--pdf"_s,   u"--png"_s,
+    static const QStringList kNamesAFile{u"--data"_s,  u"--pdf"_s,     u"--png"_s,
                                          u"--trace"_s, u"--printer"_s, u"--profile"_s};
     BatchArgs a;
     bool bOptions = true;

@@ -48,7 +48,8 @@ bool PdfComplete(const QString& sPath) {
     if (nAt < 0)
         return false;
     bool bOk = false;
-    const qint64 nXref = tail.mid(nAt + 9).trimmed().split('\n').value(0).trimmed().toLongLong(&bOk);
+    const qint64 nXref =
+        tail.mid(nAt + 9).trimmed().split('\n').value(0).trimmed().toLongLong(&bOk);
     if (!bOk || nXref <= 0 || nXref >= f.size() || !f.seek(nXref))
         return false;
     return f.read(4) == "xref";

@@ -324,3 +324,21 @@ TEST(BatchPrint, AKillLeavesTheOldFileOrTheWholeNewOne) {
     ASSERT_EQ(r.rc, 0) << r.err.toStdString();
     EXPECT_EQ(PdfInfo(pdf).first, 9);
 }
+
+// Settings files that are no regular files are passed over with a warning, never read: a FIFO
+// would block the program and /dev/zero would never end.
+TEST(BatchPrint, SpecialFilesInPlaceOfSettingsAreNotRead) {
+    const Fixture f;
+    const QString xml = f.data + u"/User.xml"_s;
+    const QString sender = f.data + u"/Paper/差出人.ini"_s;
+    QFile::remove(sender);
+    ASSERT_EQ(mkfifo(QFile::encodeName(xml).constData(), 0644), 0);
+    ASSERT_TRUE(QFile::link(u"/dev/zero"_s, sender));
+    const QString pdf = test::NewTempDir() + u"/out.pdf"_s;
+    const ProcRun r = Batch(f.Args(pdf));
+    EXPECT_EQ(r.rc, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(xml)) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(sender)) << r.err.toStdString();
+    EXPECT_EQ(PdfInfo(pdf).first, 4);
+    EXPECT_FALSE(QFileInfo(xml).isFile()); // still the FIFO
+}

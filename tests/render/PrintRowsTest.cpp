@@ -50,7 +50,7 @@ TEST(PrintRowList, RowsOfEveryMode) {
         {3, 0, 5, {4, 1, 4, 9, -1}, QList<int>{1, 4}},
         {3, 0, 5, {}, QList<int>{}},
         {4, 2, 5, {}, QList<int>{3, 4}},
-        {4, 4, 5, {}, QList<int>{}}, // on the last row
+        {4, 4, 5, {}, QList<int>{}},          // on the last row
         {4, 2147483647, 5, {}, QList<int>{}}, // far beyond it: no overflow into row 0
         {1, 0, 5, {}, std::nullopt},
         {5, 0, 5, {}, std::nullopt},

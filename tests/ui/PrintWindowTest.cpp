@@ -4,11 +4,11 @@
 #include "ui/MainWindow.h"
 
 #include "imaging/PrinterHooks.h"
+#include "imaging/PrinterSettings.h"
 #include "platform/Cp932.h"
 #include "platform/MsgBox.h"
 #include "platform/TextFile.h"
 #include "startup/YIni.h"
-#include "imaging/PrinterSettings.h"
 #include "support/FullDisk.h"
 #include "support/TestEnv.h"
 #include "ui/AddressListModel.h"
