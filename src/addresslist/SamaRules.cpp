@@ -4,6 +4,8 @@
 #include "platform/Numbers.h"
 #include "platform/Width.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace hoplark {
@@ -30,6 +32,37 @@ QStringList SuffixArray(const QString& sList, bool bSpaced) {
 }
 
 } // namespace
+
+namespace {
+
+bool IsKatakana(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= 0x30A1 && u <= 0x30FA) || u == 0x30FC || (u >= 0xFF66 && u <= 0xFF9F);
+}
+
+} // namespace
+
+bool SamaRules::IsJointName(const QString& sEntry) {
+    if (sEntry.startsWith(u'\'') || !sEntry.contains(u'・'))
+        return false;
+    // An honorific placed already stands after a blank behind the last name.
+    const qsizetype nLastDot = sEntry.lastIndexOf(u'・');
+    qsizetype nEnd = sEntry.size();
+    for (qsizetype i = nLastDot + 1; i < sEntry.size(); ++i) {
+        if (sEntry[i] == u' ' || sEntry[i] == QChar(0x3000)) {
+            nEnd = i;
+            break;
+        }
+    }
+    const QString sName = sEntry.left(nEnd);
+    if (sName.contains(u' ') || sName.contains(QChar(0x3000)))
+        return true;
+    const QStringList parts = sName.split(u'・');
+    for (const QString& part : parts)
+        if (part.isEmpty() || !std::all_of(part.cbegin(), part.cend(), IsKatakana))
+            return true;
+    return false;
+}
 
 bool SamaRules::IsNoHonorific(const QString& sHonorific) {
     return sHonorific == u"なし"_s || sHonorific == u"無し"_s || sHonorific == u"不要"_s;
@@ -82,7 +115,10 @@ void SamaRules::ApplySama(QString& sNames, QString& sHonorific, const QString& s
         sHonorific = sDefault;
     const bool bNone = IsNoHonorific(sHonorific);
 
-    if (sNames.contains(u'・')) {
+    // Only a joint name takes the "・" way: a title or a foreign name with "・" gets its
+    // honorific like any other entry.
+    const QStringList entries = sNames.split(u';');
+    if (std::any_of(entries.cbegin(), entries.cend(), IsJointName)) {
         // A joint name in one column: the composition writes sDotSama once after it.
         sDotSama = bNone ? QString() : sHonorific;
         QStringList parts = sNames.split(u'・');
@@ -96,7 +132,6 @@ void SamaRules::ApplySama(QString& sNames, QString& sHonorific, const QString& s
         return;
     }
 
-    const QStringList entries = sNames.split(u';');
     QString out;
     out.reserve(sNames.size() + entries.size() * (sHonorific.size() + 2));
     for (const QString& entry : entries) {

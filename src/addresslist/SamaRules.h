@@ -22,6 +22,11 @@ public:
 
     // "なし", "無し" and "不要" mean that the record wants no honorific.
     static bool IsNoHonorific(const QString& sHonorific);
+    // Whether one entry of a names field is several people written with "・" ("山田　太郎・
+    // 花子", "山田太郎・山田花子"). A title ("'営業・企画部長") is none, and neither is a
+    // foreign name: no blank, and katakana on both sides of every "・" ("ジョン・スミス",
+    // also with its honorific placed: "ジョン・スミス 様").
+    static bool IsJointName(const QString& sEntry);
 
     QStringList aSuffix;
     QString sDotSama;

@@ -146,22 +146,53 @@ void DrawSender(const Canvas& cv, const ComposeInput& in, ComposeResult& r) {
     QString text;
     for (int i = 1; i <= 8; ++i)
         text += in.txAdd[i] + u';';
-    bool bIgnored = false; // one enlargement at most; lines beyond the block are not drawn
-    FitLines(text, l.nMaxRow[2], l.nLineCap[2], false, &bIgnored);
+    bool bOverflow = false; // one enlargement at most
+    FitLines(text, l.nMaxRow[2], l.nLineCap[2], false, &bOverflow);
     if (text.isEmpty())
         return;
     QStringList lines = text.split(u';');
+    const qsizetype m = l.aSndBox.size();
+    if (lines.size() > m) {
+        // More lines than the block has: the name keeps a line of its own.
+        const QString name = TrimBlanks(in.txAdd[8]);
+        QString& lastLine = lines.last();
+        if (!name.isEmpty() && lastLine != name && lastLine.endsWith(u' ' + name)) {
+            lastLine.chop(name.size() + 1);
+            lines << name;
+        }
+    }
     if (cv.page.bVertical)
         for (QString& line : lines)
             VertText(line, true, false);
     r.lbAddCaption[5] = lines[0];
-    ApplyFont(cv, 5, false, false, false);
-    const qsizetype last = std::min<qsizetype>(lines.size() - 1, l.nMaxRow[2] - 1);
-    for (qsizetype i = 0; i <= last; ++i) {
+
+    // Every line is printed: when there are n lines for m rows, the pitch and the font shrink
+    // by m / n and the n lines share the block from its first row to its last.
+    const qsizetype n = lines.size();
+    const double f = n > m ? double(m) / n : 1.0;
+    const double sgMax = n > m ? double(Single(cv.model.lbAdd[5].size)) * f : 0;
+    const auto box = [&](qsizetype i) {
+        if (n <= m)
+            return PageLayout::Box(l.aSndBox, i);
+        const bool bV = cv.page.bVertical;
+        const LineBox& b0 = PageLayout::Box(l.aSndBox, 0);
+        const LineBox& bm = PageLayout::Box(l.aSndBox, m - 1);
+        const int a0 = bV ? 0 : 1; // the across edges: first and far
+        const double dir = bV ? -1 : 1;
+        const double pitch = std::abs(double(b0[a0 + 2]) - b0[a0]) * f;
+        const double extent = std::abs(double(bm[a0 + 2]) - b0[a0]);
+        const double stride = (extent - pitch) / double(n - 1);
+        LineBox b = b0;
+        b[a0] = Nearest(b0[a0] + dir * i * stride);
+        b[a0 + 2] = Nearest(b[a0] + dir * pitch);
+        return b;
+    };
+    ApplyFont(cv, 5, false, false, false, sgMax);
+    for (qsizetype i = 0; i < n; ++i) {
         // The last line, usually the name, may be centred.
-        if (i == last)
-            ApplyFont(cv, 5, cv.model.ckCnter[1] != 0, false, false);
-        DrawTextBox(cv, PageLayout::Box(l.aSndBox, i), lines[i]);
+        if (i == n - 1)
+            ApplyFont(cv, 5, cv.model.ckCnter[1] != 0, false, false, sgMax);
+        DrawTextBox(cv, box(i), lines[i]);
     }
 }
 

@@ -84,7 +84,9 @@ void DotNames(const Canvas& cv, const ComposeInput& in, const QString& line, int
         family = parts[0].left(sp);
         parts[0] = parts[0].mid(sp + 1);
     }
-    ApplyFont(cv, 3, false, false, false);
+    // Squeezed lines take a smaller font: an em of at most 0.9 of the step keeps neighbouring
+    // columns apart (one point is 254 / 72 page units).
+    ApplyFont(cv, 3, false, false, false, pitch < l.nPitch[2] ? 0.9 * step * 72 / 254 : 0);
 
     QString longest;
     for (const QString& part : parts) {

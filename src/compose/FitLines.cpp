@@ -1,6 +1,7 @@
 #include "compose/FitLines.h"
 
 #include "addresslist/AddressList.h"
+#include "addresslist/SamaRules.h"
 #include "compose/TextMarks.h"
 #include "platform/Numbers.h"
 
@@ -35,10 +36,10 @@ void WrapParts(QString& text, int maxLines, int lineCap, int count, bool bNames)
             pending = Break::None;
         }
         part = TrimBlanks(part);
-        if (bNames && part.contains(u'・') && !part.startsWith(kTitle)) {
+        if (bNames && SamaRules::IsJointName(part)) {
             // A joint name stands on its own line with one placeholder line for every name
-            // after the first. A name gathered before it keeps its own line. A title with a
-            // "・" ("営業・企画部長") is drawn whole, so it takes no placeholders.
+            // after the first. A name gathered before it keeps its own line. A title or a
+            // foreign name with a "・" ("営業・企画部長", "ジョン・スミス") is drawn whole.
             flushLine();
             if (!text.isEmpty() && !text.endsWith(u';'))
                 text += u';';

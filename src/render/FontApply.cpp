@@ -4,6 +4,9 @@
 #include "platform/Numbers.h"
 #include "render/Canvas.h"
 
+#include <algorithm>
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 
 namespace hoplark {
@@ -12,14 +15,18 @@ namespace {
 
 // Steps shared by both styles: reset, the font fnt with the given size in points, the
 // styles and the colour.
-void PutFont(const Canvas& cv, const FontSpec& fnt, bool bFixed, double sgPoints) {
+void PutFont(const Canvas& cv, const FontSpec& fnt, bool bFixed, double sgPoints,
+             double sgMaxPoints = 0) {
     Imaging& ik = cv.ik;
     ik.ResetStyle();
     ik.TextTransparent(true);
     ik.FontName(bFixed ? FixedPitchName(fnt.name) : fnt.name);
     // Whole points: as given when printing, scaled to the preview's size otherwise.
-    const double size = cv.lay.bPrinting ? sgPoints : sgPoints * cv.lay.sgFontScale;
-    ik.FontSize(NearestInt(size));
+    const double scale = cv.lay.bPrinting ? 1.0 : double(cv.lay.sgFontScale);
+    int nSize = NearestInt(sgPoints * scale);
+    if (sgMaxPoints > 0)
+        nSize = std::min(nSize, std::max(1, static_cast<int>(std::floor(sgMaxPoints * scale))));
+    ik.FontSize(nSize);
     ik.FontBold(fnt.bold);
     ik.FontItalic(fnt.italic);
     ik.FontStrikethru(fnt.strike);
@@ -37,10 +44,11 @@ QString FixedPitchName(const QString& sName) {
     return s;
 }
 
-void ApplyFont(const Canvas& cv, int nLabel, bool bCentre, bool bPostal, bool bCross) {
+void ApplyFont(const Canvas& cv, int nLabel, bool bCentre, bool bPostal, bool bCross,
+               double sgMaxPoints) {
     const FontSpec& fnt = cv.model.lbAdd.at(nLabel);
     const bool bVertical = cv.page.bVertical;
-    PutFont(cv, fnt, bPostal || bVertical, Single(fnt.size));
+    PutFont(cv, fnt, bPostal || bVertical, Single(fnt.size), sgMaxPoints);
     Imaging& ik = cv.ik;
     if (bPostal) {
         ik.TextDirection(0);

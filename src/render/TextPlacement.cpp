@@ -85,6 +85,23 @@ int ZipBoxHeight(int nWhich) {
     return kZip.at(nWhich).nHeight;
 }
 
+QString ZipDigits(const QString& sZip) {
+    QString out;
+    out.reserve(sZip.size());
+    for (const QChar c : sZip) {
+        const char16_t u = c.unicode();
+        if (u >= u'０' && u <= u'９')
+            out += QChar(u - u'０' + u'0');
+        // The postal mark, blanks and every dash people type between the two groups.
+        else if (u == u'〒' || c.isSpace() || u == u'-' || u == u'－' || u == u'‐' || u == u'ー' ||
+                 u == u'―' || u == u'−' || u == u'ｰ')
+            continue;
+        else
+            out += c;
+    }
+    return out;
+}
+
 void DrawZip(const Canvas& cv, int nWhich, const std::optional<QString>& text, bool bFrame) {
     const int y0 = cv.lay.nZipY.at(nWhich);
     const int y1 = Long(qint64(y0) + ZipBoxHeight(nWhich));
@@ -104,8 +121,7 @@ void DrawZip(const Canvas& cv, int nWhich, const std::optional<QString>& text, b
     ApplyFont(cv, nWhich == 0 ? 0 : 4, true, true, false);
     // Seven characters, one per box: short codes leave the last boxes blank, long ones lose
     // their tail.
-    QString code = *text;
-    code.remove(u'-');
+    QString code = ZipDigits(*text);
     code = (code + u"       "_s).left(7);
     for (int i = 0; i < 7; ++i)
         DrawTextBox(cv, edges[i][0], y0, edges[i][1], y1, code.mid(i, 1));

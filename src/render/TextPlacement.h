@@ -24,8 +24,11 @@ inline void DrawBox(const Canvas& cv, const LineBox& b) {
 void DrawZipBox(const Canvas& cv, int x1, int y1, int x2, int y2);
 // Where the postal-code boxes of recipient (0) and sender (1) start.
 void PlaceZip(const Canvas& cv);
-// The seven boxes of postal code nWhich and, when a text is given, its digits. bFrame asks
-// for the boxes also under the digits.
+// A postal code as the boxes take it: full-width digits narrowed; "〒", blanks and every
+// dash form dropped ("〒１００－０００５" → "1000005"). Anything else stays as typed.
+QString ZipDigits(const QString& sZip);
+// The seven boxes of postal code nWhich and, when a text is given, its digits (ZipDigits).
+// bFrame asks for the boxes also under the digits.
 void DrawZip(const Canvas& cv, int nWhich, const std::optional<QString>& text, bool bFrame);
 // Text into a rectangle with the font, direction and alignment last set.
 void DrawTextBox(const Canvas& cv, int x1, int y1, int x2, int y2, QString text);

@@ -1,8 +1,11 @@
 #include "compose/ComposeAdr.h"
+#include "platform/Numbers.h"
 #include "render/LayoutPage.h"
 #include "render/TraceScene.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -136,22 +139,25 @@ TEST(ComposeAdr, JointNameCentredAndSqueezed) {
     p.st.model.cbMxRw[1] = {u"2行"_s, -1};
     p.st.model.ckCnter[0] = 1;
     p.Compose();
-    // Three names in two rows: pitch 2 * 60 / 3 = 40, step 44. The extent "山田　一郎 様　"
-    // is 8 characters (144); (500 - 144) / 2.5 = 142.4 → start 542, end 686.
-    EXPECT_EQ(p.At(u"山田"_s), (Rect{542, 617, 596, 657}));
-    EXPECT_EQ(p.At(u"一郎 様"_s), (Rect{596, 617, 686, 657}));
-    EXPECT_EQ(p.At(u"三郎 様"_s), (Rect{596, 705, 686, 745}));
+    // Three names in two rows: pitch 2 * 60 / 3 = 40, step 44. The font shrinks to an em of
+    // at most 0.9 * 44 = 39.6 units (11 pt: 14 units a character in the trace). The extent
+    // "山田　一郎 様　" is 8 characters (112); (500 - 112) / 2.5 = 155.2 → start 555, end 667.
+    EXPECT_EQ(p.At(u"山田"_s), (Rect{555, 617, 597, 657}));
+    EXPECT_EQ(p.At(u"一郎 様"_s), (Rect{597, 617, 667, 657}));
+    EXPECT_EQ(p.At(u"三郎 様"_s), (Rect{597, 705, 667, 745}));
+    EXPECT_EQ(p.TextCall(u"三郎 様"_s)[u"size"_s].toInt(), 11);
 }
 
 TEST(ComposeAdr, JointNameHalfPitchBoxesRoundedOnce) {
-    // Two names in one row of 51: pitch 25.5, step 28; each box edge is rounded once.
+    // Two names in one row of 51: pitch 25.5, step 28; each box edge is rounded once. The
+    // font shrinks to 7 pt (em at most 0.9 * 28 units; 9 units a character in the trace).
     struct Case {
         bool bVertical;
         Rect family, first, second; // 山田, 一郎 様, 二郎 様
     };
     for (const Case& c :
-         {Case{false, {400, 617, 448, 642}, {448, 617, 900, 642}, {448, 645, 900, 670}},
-          Case{true, {583, 500, 558, 548}, {583, 548, 558, 1280}, {555, 548, 530, 1280}}}) {
+         {Case{false, {400, 617, 427, 642}, {427, 617, 900, 642}, {427, 645, 900, 670}},
+          Case{true, {583, 500, 558, 527}, {583, 527, 558, 1280}, {555, 527, 530, 1280}}}) {
         Printed p(u"1,;東京都,,山田　一郎・二郎,"_s);
         p.st.page.bVertical = c.bVertical;
         p.st.model.cbMxRw[1] = {u"1行"_s, -1};
@@ -184,6 +190,120 @@ TEST(ComposeAdr, PostalCodeBoxesAndSenderWhenPrinting) {
     EXPECT_EQ(name[u"alignH"_s].toInt(), 1); // the last line centred
     EXPECT_EQ(TraceScene::RectOf(p.TextCall(first)), (Rect{200, 1228, 900, 1266}));
     EXPECT_EQ(p.TextCall(first)[u"alignH"_s].toInt(), 0);
+}
+
+// What the record says is printed: a title with "・" leaves the name its honorific, a foreign
+// name with "・" is one person, postal codes typed with 〒, blanks, dashes or full-width
+// digits fill the boxes digit by digit.
+TEST(ComposeAdr, NamesAndCodesAsPeopleWriteThem) {
+    struct Case {
+        QString record;
+        QString zip;       // the seven digits drawn
+        QStringList names; // the name rows drawn, in order
+    };
+    const Case cases[] = {
+        {u"１００－０００５,;東京都,,'営業・企画部長;田中　一郎,"_s,
+         u"1000005"_s,
+         {u"営業・企画部長"_s, u"田中　一郎 様"_s}},
+        {u"〒100-0005,;東京都,,'取締役・営業部長;田中一郎,殿"_s,
+         u"1000005"_s,
+         {u"取締役・営業部長"_s, u"田中一郎 殿"_s}},
+        {u"100 ‐ 0005,;東京都,,ジョン・スミス,"_s, u"1000005"_s, {u"ジョン・スミス 様"_s}},
+        {u"100ー0005,;東京都,,ｼﾞｮﾝ・ｽﾐｽ,"_s, u"1000005"_s, {u"ｼﾞｮﾝ・ｽﾐｽ 様"_s}},
+        // Joint names as people write them stay joint names.
+        {u"100―0005,;東京都,,山田太郎・山田花子,"_s,
+         u"1000005"_s,
+         {u"山田太郎 様"_s, u"山田花子 様"_s}},
+        {u"100−0005,;東京都,,山田　太郎・花子,"_s,
+         u"1000005"_s,
+         {u"山田"_s, u"太郎 様"_s, u"花子 様"_s}},
+    };
+    for (const Case& c : cases) {
+        Printed p(c.record);
+        p.st.model.cbMxRw[1] = {u"3行"_s, -1};
+        p.Compose();
+        const QStringList t = p.TextValues();
+        EXPECT_EQ(t.mid(0, 7).join(QString()), c.zip) << c.record.toStdString();
+        EXPECT_EQ(t.mid(8), c.names) << c.record.toStdString() << " " << t.join(u'|').toStdString();
+    }
+}
+
+// Four or more joint names in fewer rows: the font shrinks with the squeezed step, so the
+// columns (or lines) never touch.
+TEST(ComposeAdr, SqueezedJointNamesShrinkTheFont) {
+    for (const bool bVertical : {true, false}) {
+        for (const QString& names :
+             {u"山田　一郎・二郎・三郎・四郎"_s, u"山田　一郎・二郎・三郎・四郎・五郎"_s}) {
+            Printed p(u"1,;東京都,,"_s + names + u","_s);
+            p.st.page.bVertical = bVertical;
+            p.Compose();
+            const QList<QJsonObject> texts = p.Texts();
+            QList<QJsonObject> parts;
+            for (const QJsonObject& o : texts)
+                if (o[u"text"_s].toString().endsWith(u"様"_s))
+                    parts << o;
+            ASSERT_EQ(parts.size(), names.count(u'・') + 1) << names.toStdString();
+            const QString across = bVertical ? u"x1"_s : u"y1"_s;
+            const int step = std::abs(parts[1][across].toInt() - parts[0][across].toInt());
+            const double em = parts[0][u"size"_s].toDouble() * 254 / 72;
+            EXPECT_LE(em, 0.9 * step) << bVertical << names.toStdString();
+        }
+    }
+}
+
+// Every sender field is printed: more lines than the block has rows share the block, with
+// pitch and font scaled down, and the name stands on a line of its own.
+TEST(ComposeAdr, EverySenderLineIsPrinted) {
+    for (const bool bVertical : {true, false}) {
+        Printed p(u"123-4567,;東京都,,山田太郎,"_s);
+        p.st.page.bVertical = bVertical;
+        p.st.page.bSender = true;
+        p.st.txAdd = {u"〒１５０－０００１"_s,
+                      u"東京都渋谷区神宮前一丁目二番三号"_s,
+                      u"ハイツ渋谷ガーデン百一号室"_s,
+                      {},
+                      {},
+                      u"株式会社見本商事"_s,
+                      u"営業本部　第一営業部"_s,
+                      {},
+                      u"山田　太郎"_s};
+        p.Compose();
+        const QStringList t = p.TextValues();
+        QString all = t.join(QString()).remove(u' ').remove(u'　');
+        for (QChar& c : all) // vertical writing draws the digits full-width
+            if (c >= u'０' && c <= u'９')
+                c = QChar(c.unicode() - u'０' + u'0');
+        for (const QString& field :
+             {u"東京都渋谷区神宮前一丁目二番三号"_s, u"ハイツ渋谷ガーデン百一号室"_s,
+              u"株式会社見本商事"_s, u"営業本部第一営業部"_s, u"山田太郎"_s, u"1500001"_s})
+            EXPECT_TRUE(all.contains(bVertical ? QString(field).replace(u'ー', u'｜') : field))
+                << bVertical << " " << field.toStdString() << " in " << all.toStdString();
+        // The sender's name lies inside the block of the sender rows, on a line of its own
+        // when the lines outnumber the rows.
+        QJsonObject o;
+        for (const QJsonObject& text : p.Texts())
+            if (text[u"text"_s].toString().remove(u' ').remove(u'　').endsWith(u"山田太郎"_s))
+                o = text;
+        const qsizetype nLines = t.size() - 7 - 2 - 7;
+        if (!bVertical) {
+            EXPECT_GT(nLines, p.st.lay.aSndBox.size()); // the case that lost the name
+        }
+        if (nLines > p.st.lay.aSndBox.size()) {
+            EXPECT_EQ(o[u"text"_s].toString().remove(u' ').remove(u'　'), u"山田太郎"_s);
+            EXPECT_LT(o[u"size"_s].toInt(), Single(p.st.model.lbAdd[5].size));
+        }
+        ASSERT_FALSE(o.isEmpty()) << bVertical << t.join(u'|').toStdString();
+        const LineBox first = PageLayout::Box(p.st.lay.aSndBox, 0);
+        const LineBox last = PageLayout::Box(p.st.lay.aSndBox, p.st.lay.aSndBox.size() - 1);
+        const Rect r = TraceScene::RectOf(o);
+        if (bVertical) {
+            EXPECT_GE(r[2], last[2]) << r[2];
+            EXPECT_LE(r[0], first[0]);
+        } else {
+            EXPECT_LE(r[3], last[3]) << r[3];
+            EXPECT_GE(r[1], first[1]);
+        }
+    }
 }
 
 TEST(ComposeAdr, NothingWithoutProfileOrRecord) {
