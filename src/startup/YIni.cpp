@@ -2,6 +2,8 @@
 
 #include "platform/TextFile.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QProcess>
 
 using namespace Qt::StringLiterals;
@@ -26,11 +28,17 @@ void SetHelpOpener(HelpOpener opener) {
     Opener() = std::move(opener);
 }
 
+QString HelpBase() {
+    const QString sDir =
+        QDir::cleanPath(QCoreApplication::applicationDirPath() + u"/../share/hoplark/help"_s);
+    return QUrl::fromLocalFile(sDir).toString() + u'/';
+}
+
 QString HelpAddress(const QString& sJob) {
     QString sPage = sJob.toLower();
     if (!sPage.contains(QChar(u'.')))
         sPage += u".htm"_s;
-    return QString::fromUtf16(kHelpBase) + sPage;
+    return HelpBase() + sPage;
 }
 
 void YIni::W_Help(const QString& sJob) const {

@@ -23,8 +23,9 @@ public:
     void W_Help(const QString& sJob) const;
 };
 
-// The maker's help pages; a page name is appended.
-inline constexpr char16_t kHelpBase[] = u"https://hoplark.example.org/help/";
+// Where the help pages are: the folder share/hoplark/help beside the program's bin/ (the build
+// and an installation alike), as a file address ending in "/".
+QString HelpBase();
 
 // The address of help page sJob: the base address and sJob in lower case, with ".htm" when
 // it holds no ".".

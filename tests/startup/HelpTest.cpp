@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -20,9 +22,26 @@ struct RecordOpener {
 } // namespace
 
 TEST(Help, PageNameIsTheJobInLowerCase) {
-    EXPECT_EQ(HelpAddress(u"Hoplark"_s), u"https://hoplark.example.org/help/hoplark.htm"_s);
-    EXPECT_EQ(HelpAddress(u"Guide.HTML"_s), u"https://hoplark.example.org/help/guide.html"_s);
-    EXPECT_EQ(HelpAddress(u"a.b.C"_s), u"https://hoplark.example.org/help/a.b.c"_s);
+    EXPECT_EQ(HelpAddress(u"Hoplark"_s), HelpBase() + u"hoplark.htm"_s);
+    EXPECT_EQ(HelpAddress(u"Guide.HTML"_s), HelpBase() + u"guide.html"_s);
+    EXPECT_EQ(HelpAddress(u"a.b.C"_s), HelpBase() + u"a.b.c"_s);
+}
+
+// The page the help menu opens is there, beside the programs, with its pictures.
+TEST(Help, ThePageIsShippedBesideTheProgram) {
+    const QUrl url(HelpAddress(u"Hoplark"_s));
+    ASSERT_TRUE(url.isLocalFile()) << url.toString().toStdString();
+    const QString page = QString::fromUtf8(test::ReadBytes(url.toLocalFile()));
+    ASSERT_TRUE(page.contains(u"<h1>Hoplark 宛名印刷 ヘルプ</h1>"_s))
+        << url.toString().toStdString();
+    const QRegularExpression img(u"<img src=\"([^\"]+)\""_s);
+    int nImages = 0;
+    for (auto it = img.globalMatch(page); it.hasNext(); ++nImages) {
+        const QString name = it.next().captured(1);
+        EXPECT_TRUE(QFileInfo(QFileInfo(url.toLocalFile()).dir(), name).isFile())
+            << name.toStdString();
+    }
+    EXPECT_GE(nImages, 4);
 }
 
 TEST(Help, WritesOneLinkFileAndOpensItsAddress) {
@@ -34,11 +53,10 @@ TEST(Help, WritesOneLinkFileAndOpensItsAddress) {
     ini.W_Help(u"Hoplark"_s);
     ini.W_Help(u"Other.txt"_s);
     EXPECT_EQ(QDir(ini.UsrFld).entryList(QDir::Files), QStringList{u"Hoplark_help.lnk"_s});
-    EXPECT_EQ(
-        test::ReadBytes(ini.UsrFld + u"Hoplark_help.lnk"_s),
-        QByteArray("[Desktop Entry]\nType=Link\nURL=https://hoplark.example.org/help/other.txt\n"));
-    EXPECT_EQ(rec.urls, (QList<QUrl>{QUrl(u"https://hoplark.example.org/help/hoplark.htm"_s),
-                                     QUrl(u"https://hoplark.example.org/help/other.txt"_s)}));
+    EXPECT_EQ(test::ReadBytes(ini.UsrFld + u"Hoplark_help.lnk"_s),
+              "[Desktop Entry]\nType=Link\nURL=" + (HelpBase() + u"other.txt"_s).toUtf8() + '\n');
+    EXPECT_EQ(rec.urls, (QList<QUrl>{QUrl(HelpBase() + u"hoplark.htm"_s),
+                                     QUrl(HelpBase() + u"other.txt"_s)}));
     EXPECT_TRUE(cap.messages().isEmpty());
 }
 

@@ -356,7 +356,8 @@ TEST(MainWindow, HelpMenuOpensTheHelpPage) {
     MainWindow w(ini, 96);
     w.mnJb[5]->trigger();
     SetHelpOpener(nullptr);
-    EXPECT_EQ(urls, QList<QUrl>{QUrl(u"https://hoplark.example.org/help/hoplark.htm"_s)});
+    EXPECT_EQ(urls, QList<QUrl>{QUrl(HelpAddress(u"Hoplark"_s))});
+    EXPECT_TRUE(urls.value(0).isLocalFile());
     EXPECT_FALSE(test::ReadBytes(ini.UsrFld + u"hoplark_help.lnk"_s).isEmpty());
 }
 
