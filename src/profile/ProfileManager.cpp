@@ -1,5 +1,6 @@
 #include "profile/ProfileManager.h"
 
+#include "platform/Cp932.h"
 #include "platform/MsgBox.h"
 #include "platform/TextFile.h"
 #include "profile/PaperTable.h"
@@ -149,7 +150,10 @@ QString ProfileManager::SavePageAs(int nMode) {
     }
 
     QString sMsg;
-    if (!ValidPageName(sName)) {
+    if (const QString sBad = EncodeCp932(sName).unmappable; !sBad.isEmpty()) {
+        // The name is kept in Shift-JIS files ("User.xml").
+        sMsg = u"「%1」は登録名に使えません(保存できない文字があります: %2)"_s.arg(sName, sBad);
+    } else if (!ValidPageName(sName)) {
         sMsg = u"「%1」は登録名に使えません(ファイル名にできない名前です)"_s.arg(sName);
     } else if (sName != m_page.sPage) {
         const QString sOld = ListText();

@@ -41,6 +41,7 @@ PagePaper::PagePaper(QWidget* parent) : QWidget(parent) {
     lbYoshi->setFrameShape(QFrame::StyledPanel);
     lbYoshi->setMinimumWidth(80);
     lbYoshi->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    lbYoshi->setWordWrap(true); // envelope names are long: the whole name, on two lines if need be
 
     pcPos = new QWidget(this);
     pcPos->setObjectName(u"pcPos"_s);
@@ -82,11 +83,11 @@ PagePaper::PagePaper(QWidget* parent) : QWidget(parent) {
     ckSashi->setChecked(true);
 
     auto* top = new QGridLayout;
-    top->addWidget(frameMjhk, 0, 0, 2, 1);
-    top->addWidget(cbYoshi, 0, 1, 1, 2);
-    top->addWidget(paperLabel, 1, 1);
-    top->addWidget(lbYoshi, 1, 2);
-    top->setColumnStretch(2, 1);
+    top->addWidget(frameMjhk, 0, 0);
+    top->addWidget(cbYoshi, 0, 1);
+    top->addWidget(paperLabel, 1, 0, Qt::AlignRight);
+    top->addWidget(lbYoshi, 1, 1);
+    top->setColumnStretch(1, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);

@@ -2,6 +2,8 @@
 
 #include "imaging/Imaging.h"
 #include "imaging/WinColor.h"
+#include "platform/Cp932.h"
+#include "platform/MsgBox.h"
 #include "profile/PageFile.h"
 #include "session/Session.h"
 #include "ui/FontLabel.h"
@@ -12,6 +14,7 @@
 #include "ui/PageSama.h"
 #include "ui/PanelCombo.h"
 #include "ui/PanelMarginBox.h"
+#include "ui/WheelGuard.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -40,6 +43,21 @@ void SetTextColour(QLabel* label, int nColor) {
     label->setPalette(pal);
 }
 
+// Takes out what code page 932 cannot hold and names it: the text is stored in Shift-JIS
+// files, and one such character would keep the whole file from being written.
+bool RefuseUnmappable(QString& sText) {
+    const QString sBad = EncodeCp932(sText).unmappable;
+    if (sBad.isEmpty())
+        return false;
+    for (qsizetype i = 0; i < sBad.size(); ++i) {
+        const qsizetype n = sBad[i].isHighSurrogate() && i + 1 < sBad.size() ? 2 : 1;
+        sText.remove(sBad.mid(i, n));
+        i += n - 1;
+    }
+    MsgBox(u"保存できない文字があります: %1"_s.arg(sBad));
+    return true;
+}
+
 QString ShownLines(QString sText) {
     return sText.replace(u"\r\n"_s, u"\n"_s);
 }
@@ -60,6 +78,8 @@ SettingsPanel::SettingsPanel(Session& st, QWidget* parent)
         page->setObjectName(u"FramePg"_s + QString::number(nPage++));
         addTab(Wrap(page), page->windowTitle());
     }
+    WheelGuard::NeverByWheel(pagePaper->cbYoshi);
+    WheelGuard::Install(this);
     Connect();
 }
 
@@ -93,6 +113,12 @@ void SettingsPanel::Connect() {
     ConnectFormats();
     ConnectAddress();
     connect(pageSama->txSamaE, &QPlainTextEdit::textChanged, this, [this] {
+        if (QString sText = pageSama->txSamaE->toPlainText();
+            !m_bLoading && RefuseUnmappable(sText)) {
+            pageSama->txSamaE->setPlainText(sText); // runs this handler again, clean
+            pageSama->txSamaE->moveCursor(QTextCursor::End);
+            return;
+        }
         if (!m_bLoading) {
             st.sama.txSamaE = pageSama->txSamaE->toPlainText().replace(u"\n"_s, u"\r\n"_s);
         }
@@ -201,6 +227,10 @@ void SettingsPanel::ConnectFormats() {
     }
     connect(pf->txSama, &QLineEdit::textChanged, this, [this](const QString& s) {
         if (m_bLoading) {
+            return;
+        }
+        if (QString sClean = s; RefuseUnmappable(sClean)) {
+            pageFormats->txSama->setText(sClean); // runs this handler again, clean
             return;
         }
         st.model.txSama = s;
@@ -416,6 +446,7 @@ void SettingsPanel::LoadFromModel() {
     pp->opMjhk[m.opMjhk[1] ? 1 : 0]->setChecked(true);
     SetMjhk(st.page.bVertical);
     pp->lbYoshi->setText(st.page.sPaper);
+    pp->lbYoshi->setToolTip(st.page.sPaper);
     pp->chOvrRw->setChecked(m.chOvrRw != 0);
     for (int i : {0, 1, 3, 4, 5}) {
         if (m.OptAdd[i]) {

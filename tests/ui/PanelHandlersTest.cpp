@@ -1,4 +1,5 @@
 #include "PanelTest.h"
+#include "support/TestEnv.h"
 
 #include "imaging/Imaging.h"
 #include "ui/FontLabel.h"
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <functional>
 
@@ -384,5 +386,56 @@ TEST_F(HandlerTest, SenderButtonsAndSelector) {
     EXPECT_TRUE(formats().txAdd[0]->text().isEmpty());
 }
 
+// Characters the Shift-JIS files cannot hold are refused where they are typed, and named.
+TEST_F(HandlerTest, UnstorableCharactersAreRefusedWhereTyped) {
+    test::MessageCapture cap;
+    TypeText(sama().txSamaE, u"先生€x"_s);
+    EXPECT_EQ(sama().txSamaE->toPlainText(), u"先生x"_s);
+    EXPECT_EQ(st.sama.txSamaE, u"先生x"_s);
+    formats().txSama->clear();
+    TypeText(formats().txSama, u"様€"_s);
+    EXPECT_EQ(formats().txSama->text(), u"様"_s);
+    EXPECT_EQ(st.model.txSama, u"様"_s);
+    ASSERT_EQ(cap.messages().size(), 2);
+    for (const QString& m : cap.messages())
+        EXPECT_TRUE(m.contains(u"€"_s)) << m.toStdString();
+}
+
+// The wheel over a page scrolls it: unfocused up-downs and combo boxes keep their values, and
+// the profile list never loads a profile from the wheel, focused or not.
+TEST_F(HandlerTest, TheWheelChangesNothingItIsNotMeantFor) {
+    std::vector<int> loads;
+    QObject::connect(&panel, &SettingsPanel::profileActivated, [&](int n) { loads.push_back(n); });
+    panel.SetProfileList({u"A4 横書き"_s, u"はがき 縦書き"_s, u"はがき 横書き"_s}, 1);
+    panel.show();
+    const auto turn = [](QWidget* w, int nDelta) {
+        QWheelEvent wheel(QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, nDelta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(w, &wheel);
+    };
+    PanelMarginBox* margin = frame(0).txYhk[1];
+    PanelCombo* spacing = frame(0).cbRwPt[0];
+    const QString marginBefore = margin->text();
+    const int spacingBefore = spacing->currentIndex();
+    for (QWidget* w : std::initializer_list<QWidget*>{margin, spacing, paper().cbYoshi})
+        for (int nDelta : {-120, -120, 120})
+            turn(w, nDelta);
+    EXPECT_EQ(margin->text(), marginBefore);
+    EXPECT_EQ(spacing->currentIndex(), spacingBefore);
+    EXPECT_EQ(paper().cbYoshi->currentIndex(), 1);
+    EXPECT_TRUE(loads.empty());
+    EXPECT_EQ(nRefresh, 0);
+
+    // With the focus, an up-down takes the wheel as before; the profile list still does not.
+    QApplication::setActiveWindow(&panel);
+    paper().cbYoshi->setFocus();
+    ASSERT_TRUE(paper().cbYoshi->hasFocus());
+    turn(paper().cbYoshi, -120);
+    EXPECT_TRUE(loads.empty());
+    margin->setFocus();
+    ASSERT_TRUE(margin->hasFocus());
+    turn(margin, 120);
+    EXPECT_NE(margin->text(), marginBefore);
+}
 } // namespace
 } // namespace hoplark::test
