@@ -49,9 +49,10 @@ Element FindElement(const QString& sSrc, const QString& sNm) {
     return e;
 }
 
-// Start of the line that holds index n.
+// Start of the line that holds index n. lastIndexOf counts a negative start from the end,
+// so index 0 is answered here: it would otherwise give the start of the last line.
 qsizetype LineStart(const QString& s, qsizetype n) {
-    return s.lastIndexOf(QChar(10), n - 1) + 1;
+    return n <= 0 ? 0 : s.lastIndexOf(QChar(10), n - 1) + 1;
 }
 
 QVariant ToBoolean(const QString& s, const QVariant& vDef, bool* pbOk) {

@@ -275,6 +275,11 @@ TEST(UserEnv, WritingBackKeepsEveryOtherGroup) {
         {"closing tag first",
          Doc(u"   </印刷>\r\n"_s + other + Grp(u"印刷"_s, Key(u"用紙"_s, u"x"_s)) + otherAfter)},
         {"key cut short", Doc(other + Grp(u"印刷"_s, u"      <用紙>x\r\n"_s) + otherAfter)},
+        // Remains at the very start of the group text or of the file: the new line still goes
+        // in front of them.
+        {"key cut short, not indented",
+         Doc(other + u"   <印刷>\r\n<用紙>x\r\n   </印刷>\r\n"_s + otherAfter)},
+        {"file begins with the closing tag", u"</印刷>\r\n"_s + other + otherAfter},
         {"no root at all", other + otherAfter},
     };
     for (const Case& c : cases) {
