@@ -5,7 +5,6 @@
 #include "ui/PanelFontDialog.h"
 
 #include <QColorDialog>
-#include <QFontDialog>
 #include <QPointer>
 
 namespace hoplark {
@@ -15,19 +14,11 @@ PanelDialogs PanelDialogs::Standard(QWidget* parent) {
     PanelDialogs d;
     d.ChooseFont = [owner](const QString& sTitle, const FontSpec& preset,
                            bool bSizeColour) -> std::optional<FontSpec> {
-        if (bSizeColour) {
-            PanelFontDialog dlg(sTitle, preset, owner);
-            if (dlg.exec() != QDialog::Accepted) {
-                return std::nullopt;
-            }
-            return dlg.Result();
-        }
-        bool bOk = false;
-        const QFont font = QFontDialog::getFont(&bOk, FontOfSpec(preset), owner, sTitle);
-        if (!bOk) {
+        PanelFontDialog dlg(sTitle, preset, bSizeColour, owner);
+        if (dlg.exec() != QDialog::Accepted) {
             return std::nullopt;
         }
-        return SpecOfFont(font, preset);
+        return dlg.Result();
     };
     d.ChooseColor = [owner](const QString& sTitle) -> std::optional<int> {
         const QColor color = QColorDialog::getColor(Qt::black, owner, sTitle);

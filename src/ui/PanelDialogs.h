@@ -22,7 +22,7 @@ struct PanelDialogs {
     // Shows a colour dialog titled sTitle; returns a Windows colour value.
     std::function<std::optional<int>(const QString& sTitle)> ChooseColor;
 
-    // QFontDialog and QColorDialog, modal over parent.
+    // The font dialog of PanelFontDialog and QColorDialog, modal over parent.
     static PanelDialogs Standard(QWidget* parent);
 };
 

@@ -2,19 +2,54 @@
 
 #include "imaging/FontSubstitution.h"
 #include "imaging/WinColor.h"
+#include "ui/FontSample.h"
 #include "ui/PanelColor.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFontDialog>
+#include <QDoubleSpinBox>
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
 namespace hoplark {
+
+namespace {
+
+// Sizes read as the labels and the profile write them: 14.25, 12, 9.75 (not 12.00).
+class PointSizeBox : public QDoubleSpinBox {
+public:
+    using QDoubleSpinBox::QDoubleSpinBox;
+
+protected:
+    QString textFromValue(double dValue) const override {
+        QString s = locale().toString(dValue, 'f', decimals());
+        s.remove(locale().groupSeparator());
+        const QChar point = locale().decimalPoint().front();
+        if (s.contains(point)) {
+            while (s.endsWith(u'0')) {
+                s.chop(1);
+            }
+            if (s.endsWith(point)) {
+                s.chop(1);
+            }
+        }
+        return s;
+    }
+};
+
+} // namespace
 
 QFont FontOfSpec(const FontSpec& fnt) {
     QFont font(SubstituteFontFamily(fnt.name));
@@ -28,69 +63,145 @@ QFont FontOfSpec(const FontSpec& fnt) {
     return font;
 }
 
-FontSpec SpecOfFont(const QFont& font, const FontSpec& preset) {
-    FontSpec fnt = preset;
-    // A family that is only the installed twin of the preset's name keeps the preset's name,
-    // so a profile made on Windows keeps its font names when only the size or style changes.
-    const QString sShown = SubstituteFontFamily(preset.name);
-    fnt.name =
-        font.family() == sShown || font.family() == preset.name ? preset.name : font.family();
-    if (font.pointSizeF() > 0) {
-        fnt.size = font.pointSizeF();
-    }
-    fnt.bold = font.bold();
-    fnt.italic = font.italic();
-    fnt.strike = font.strikeOut();
-    fnt.underline = font.underline();
-    return fnt;
-}
-
-PanelFontDialog::PanelFontDialog(const QString& sTitle, const FontSpec& preset, QWidget* parent)
-    : QDialog(parent), m_preset(preset), m_nColor(preset.color), m_fonts(new QFontDialog(this)),
-      m_colorButton(new QPushButton(this)) {
+PanelFontDialog::PanelFontDialog(const QString& sTitle, const FontSpec& preset, bool bSizeColour,
+                                 QWidget* parent)
+    : QDialog(parent), cbFamily(new QComboBox(this)), spSize(new PointSizeBox(this)),
+      ckBold(new QCheckBox(u"太字(&B)"_s, this)), ckItalic(new QCheckBox(u"斜体(&I)"_s, this)),
+      ckUnderline(new QCheckBox(u"下線(&U)"_s, this)),
+      ckStrike(new QCheckBox(u"取り消し線(&K)"_s, this)), cmColor(new QPushButton(this)),
+      sample(new FontSample(this)), m_preset(preset), m_nColor(preset.color),
+      m_lbDrawnAs(new QLabel(this)) {
     setWindowTitle(sTitle);
-    // Qt's font page embedded as a plain widget; our own buttons close the dialog.
-    m_fonts->setWindowFlags(Qt::Widget);
-    m_fonts->setOptions(QFontDialog::NoButtons);
-    m_fonts->setCurrentFont(FontOfSpec(preset));
+    cbFamily->setObjectName(u"cbFamily"_s);
+    spSize->setObjectName(u"spSize"_s);
+    cmColor->setObjectName(u"cmColor"_s);
 
-    auto* label = new QLabel(u"色(&C)"_s, this);
-    label->setBuddy(m_colorButton);
-    connect(m_colorButton, &QPushButton::clicked, this, &PanelFontDialog::PickColor);
+    FillFamilies();
+    cbFamily->setMaxVisibleItems(20);
+    cbFamily->setMinimumContentsLength(16);
+
+    // Windows sizes such as 14.25 and 9.75 are quarters of a point; two decimals hold them.
+    spSize->setDecimals(2);
+    spSize->setRange(1, 1638);
+    spSize->setSingleStep(0.5);
+    spSize->setSuffix(u" pt"_s);
+    spSize->setValue(preset.size);
+    m_dShownSize = spSize->value();
+
+    ckBold->setChecked(preset.bold);
+    ckItalic->setChecked(preset.italic);
+    ckUnderline->setChecked(preset.underline);
+    ckStrike->setChecked(preset.strike);
     ShowColor();
+
+    auto* form = m_form = new QFormLayout;
+    form->addRow(u"ﾌｫﾝﾄ名(&F):"_s, cbFamily);
+    form->addRow(QString(), m_lbDrawnAs);
+    form->addRow(u"ｻｲｽﾞ(&S):"_s, spSize);
+    auto* styles = new QGridLayout;
+    styles->addWidget(ckBold, 0, 0);
+    styles->addWidget(ckItalic, 0, 1);
+    styles->addWidget(ckUnderline, 1, 0);
+    styles->addWidget(ckStrike, 1, 1);
+    form->addRow(u"ｽﾀｲﾙ:"_s, styles);
+    form->addRow(u"色(&C):"_s, cmColor);
+    if (!bSizeColour) {
+        form->setRowVisible(spSize, false);
+        form->setRowVisible(cmColor, false);
+    }
+
+    auto* sampleBox = new QGroupBox(u"見本"_s, this);
+    auto* sampleLayout = new QVBoxLayout(sampleBox);
+    sampleLayout->addWidget(sample);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    auto* colorRow = new QHBoxLayout;
-    colorRow->addWidget(label);
-    colorRow->addWidget(m_colorButton);
-    colorRow->addStretch();
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_fonts);
-    layout->addLayout(colorRow);
+    layout->addLayout(form);
+    layout->addWidget(sampleBox, 1);
     layout->addWidget(buttons);
+
+    connect(cbFamily, &QComboBox::currentIndexChanged, this, &PanelFontDialog::ShowFont);
+    connect(spSize, &QDoubleSpinBox::valueChanged, this, &PanelFontDialog::ShowFont);
+    for (QCheckBox* box : {ckBold, ckItalic, ckUnderline, ckStrike}) {
+        connect(box, &QCheckBox::toggled, this, &PanelFontDialog::ShowFont);
+    }
+    connect(cmColor, &QPushButton::clicked, this, &PanelFontDialog::PickColor);
+    ShowFont();
+    cbFamily->setFocus();
+}
+
+void PanelFontDialog::FillFamilies() {
+    // Each entry carries the name to store. The preset's name stays as written even when no
+    // installed family carries it, so a profile made on Windows keeps its font names.
+    const QStringList families = QFontDatabase::families();
+    for (const QString& sFamily : families) {
+        if (!QFontDatabase::isPrivateFamily(sFamily)) {
+            cbFamily->addItem(sFamily, sFamily);
+        }
+    }
+    int nPreset = cbFamily->findData(m_preset.name);
+    if (nPreset < 0) {
+        cbFamily->insertItem(0, m_preset.name, m_preset.name);
+        nPreset = 0;
+    }
+    cbFamily->setCurrentIndex(nPreset);
 }
 
 FontSpec PanelFontDialog::Result() const {
-    FontSpec fnt = SpecOfFont(m_fonts->currentFont(), m_preset);
+    FontSpec fnt = m_preset;
+    fnt.name = cbFamily->currentData().toString();
+    // The spin box shows two decimals; an untouched size keeps every digit it came with.
+    if (spSize->value() != m_dShownSize) {
+        fnt.size = spSize->value();
+    }
+    fnt.bold = ckBold->isChecked();
+    fnt.italic = ckItalic->isChecked();
+    fnt.underline = ckUnderline->isChecked();
+    fnt.strike = ckStrike->isChecked();
     fnt.color = m_nColor;
     return fnt;
 }
 
+void PanelFontDialog::SetColorPicker(std::function<QColor(const QColor&)> picker) {
+    m_picker = std::move(picker);
+}
+
 void PanelFontDialog::PickColor() {
-    const QColor color = QColorDialog::getColor(WinColor(m_nColor), this, windowTitle());
+    const QColor initial = WinColor(m_nColor);
+    const QColor color =
+        m_picker ? m_picker(initial) : QColorDialog::getColor(initial, this, windowTitle());
     if (color.isValid()) {
         m_nColor = QColorToWinColor(color);
         ShowColor();
+        ShowFont();
     }
 }
 
 void PanelFontDialog::ShowColor() {
     const QColor color = WinColor(m_nColor);
-    m_colorButton->setText(color.name());
-    m_colorButton->setStyleSheet(u"QPushButton { color: %1; }"_s.arg(color.name()));
+    QPixmap swatch(28, 14);
+    swatch.fill(color);
+    {
+        QPainter painter(&swatch);
+        painter.setPen(Qt::gray);
+        painter.drawRect(swatch.rect().adjusted(0, 0, -1, -1));
+    }
+    cmColor->setIcon(QIcon(swatch));
+    cmColor->setIconSize(swatch.size());
+    // A system colour follows the Windows scheme it was saved under; say so instead of RGB.
+    cmColor->setText(m_nColor < 0 ? u"ｼｽﾃﾑ色"_s : color.name());
+}
+
+void PanelFontDialog::ShowFont() {
+    const FontSpec fnt = Result();
+    sample->SetSpec(fnt);
+    const QString sDrawn = SubstituteFontFamily(fnt.name);
+    // A Windows name is drawn in its installed twin; tell the user which one.
+    m_lbDrawnAs->setText(u"表示・印刷: %1"_s.arg(sDrawn));
+    m_form->setRowVisible(m_lbDrawnAs, sDrawn != fnt.name);
 }
 
 } // namespace hoplark

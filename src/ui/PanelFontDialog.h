@@ -2,38 +2,70 @@
 
 #include "profile/ProfileModel.h"
 
+#include <QColor>
 #include <QDialog>
 
-class QFontDialog;
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QFormLayout;
+class QLabel;
 class QPushButton;
 
 namespace hoplark {
 
-// A font dialog that also carries a text colour, as the font labels need: Qt's font page with
-// a colour button beneath it.
+class FontSample;
+
+// The font dialog of the font labels: family, size in points with decimals, the four styles,
+// the text colour and a live sample in horizontal and vertical writing. Qt's own font dialog
+// would not do: it rounds 11.5 to 12 and offers only "Regular" for the IPA fonts, which have no
+// bold or italic faces (Qt draws those styles synthetically).
+//
+// What the user leaves alone comes back exactly as it came in: the stored font name (a Windows
+// name such as ＭＳ 明朝 that no installed family carries), the size to the last decimal and a
+// system colour value.
 class PanelFontDialog : public QDialog {
     Q_OBJECT
 public:
-    PanelFontDialog(const QString& sTitle, const FontSpec& preset, QWidget* parent = nullptr);
+    // Without bSizeColour the dialog offers name and styles only ("ﾌｫﾝﾄ(ｻｲｽﾞ以外)"); size and
+    // colour then come back as the preset holds them.
+    PanelFontDialog(const QString& sTitle, const FontSpec& preset, bool bSizeColour,
+                    QWidget* parent = nullptr);
 
-    // The chosen font; the preset's font name stays when the user kept its family, and the
-    // preset's colour value (a system colour, say) stays unless a colour was picked.
+    // The font as the dialog shows it now, for the caller to take after accept.
     FontSpec Result() const;
 
+    // How the colour button asks for a colour; QColorDialog unless replaced (an invalid colour
+    // means cancelled).
+    void SetColorPicker(std::function<QColor(const QColor& initial)> picker);
+
+    QComboBox* cbFamily;
+    QDoubleSpinBox* spSize;
+    QCheckBox* ckBold;
+    QCheckBox* ckItalic;
+    QCheckBox* ckUnderline;
+    QCheckBox* ckStrike;
+    QPushButton* cmColor;
+    FontSample* sample;
+
 private:
+    void FillFamilies();
     void PickColor();
     void ShowColor();
+    void ShowFont();
 
     FontSpec m_preset;
     int m_nColor;
-    QFontDialog* m_fonts;
-    QPushButton* m_colorButton;
+    double m_dShownSize = 0; // the preset's size as the spin box shows it
+    QFormLayout* m_form = nullptr;
+    QLabel* m_lbDrawnAs;
+    std::function<QColor(const QColor&)> m_picker;
 };
 
-// FontSpec ⇄ QFont. The name goes through the font substitutions the program installs, so a
+// FontSpec as a QFont. The name goes through the font substitutions the program installs, so a
 // Windows font name shows in its installed twin.
 QFont FontOfSpec(const FontSpec& fnt);
-// The description of a font chosen in a dialog; sizes like 14.25 are kept.
-FontSpec SpecOfFont(const QFont& font, const FontSpec& preset);
 
 } // namespace hoplark
