@@ -214,7 +214,11 @@ QString UserEnv::ValueText(const QVariant& v) {
 void UserEnv::SetVal(const QString& sKy, const QVariant& vVL) {
     const QString sVL = ValueText(vVL);
     const Element e = FindElement(m_sGtx, sKy);
-    switch (e.state) {
+    // A pair whose value holds a tag spans other elements (broken remains, or a line another
+    // SetVal put there): replacing it would take them along, so it counts as broken.
+    const bool bSpansTags =
+        e.state == Element::Pair && m_sGtx.mid(e.nInner, e.nClose - e.nInner).contains(u'<');
+    switch (bSpansTags ? Element::Broken : e.state) {
     case Element::Pair:
         m_sGtx = m_sGtx.left(e.nInner) + sVL + m_sGtx.mid(e.nClose);
         break;

@@ -29,8 +29,16 @@ QByteArray ReadBinaryFile(const QString& path, bool* ok, QString* pWhy) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return fail(f.errorString());
-    // The size may have changed since it was looked at.
-    QByteArray bytes = f.read(kMaxReadSize + 1);
+    // Read in pieces up to the limit: the size may have changed since it was looked at, and
+    // asking for the whole limit at once would reserve 64 MiB for every small file.
+    QByteArray bytes;
+    bytes.reserve(fi.size());
+    while (bytes.size() <= kMaxReadSize) {
+        const QByteArray chunk = f.read(1 << 20);
+        if (chunk.isEmpty())
+            break;
+        bytes += chunk;
+    }
     if (f.error() != QFileDevice::NoError)
         return fail(f.errorString());
     if (bytes.size() > kMaxReadSize)

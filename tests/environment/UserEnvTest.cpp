@@ -281,6 +281,13 @@ TEST(UserEnv, WritingBackKeepsEveryOtherGroup) {
          Doc(other + u"   <印刷>\r\n<用紙>x\r\n   </印刷>\r\n"_s + otherAfter)},
         {"file begins with the closing tag", u"</印刷>\r\n"_s + other + otherAfter},
         {"no root at all", other + otherAfter},
+        // A pair spanning a broken key: storing the pair's own key later keeps the line the
+        // broken key got.
+        {"pair spans a broken key",
+         Doc(other +
+             Grp(u"印刷"_s,
+                 u"      <重複敬称>様,殿\r\n      用紙>x</用紙>\r\n      </重複敬称>\r\n"_s) +
+             otherAfter)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -289,6 +296,7 @@ TEST(UserEnv, WritingBackKeepsEveryOtherGroup) {
             test::MessageCapture quiet;
             e.env.GetGtx(u"印刷"_s);
             e.env.SetVal(u"用紙"_s, u"封筒"_s);
+            e.env.SetVal(u"重複敬称"_s, u"先生"_s);
             e.env.SetVal(u"敬称SPC"_s, u"0"_s);
             e.env.SetGtx();
         }
@@ -302,6 +310,7 @@ TEST(UserEnv, WritingBackKeepsEveryOtherGroup) {
         EXPECT_EQ(again.Val(u"後"_s, u"b"_s), u"残す2"_s);
         again.env.GetGtx(u"印刷"_s);
         EXPECT_EQ(again.env.vGtVal(u"用紙"_s, QString()).toString(), u"封筒"_s);
+        EXPECT_EQ(again.env.vGtVal(u"重複敬称"_s, QString()).toString(), u"先生"_s);
         EXPECT_EQ(again.env.vGtVal(u"敬称SPC"_s, u"1"_s).toString(), u"0"_s);
         EXPECT_TRUE(cap.messages().isEmpty()) << cap.messages().join(u'|').toStdString();
     }
