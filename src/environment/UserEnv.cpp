@@ -212,7 +212,11 @@ QString UserEnv::ValueText(const QVariant& v) {
 }
 
 void UserEnv::SetVal(const QString& sKy, const QVariant& vVL) {
-    const QString sVL = ValueText(vVL);
+    // A value holding tags would be read as elements of its own (a list read from a broken
+    // file can carry "<用紙>…</用紙>"): its angle brackets are stored full-width.
+    QString sVL = ValueText(vVL);
+    sVL.replace(u'<', u'＜');
+    sVL.replace(u'>', u'＞');
     const Element e = FindElement(m_sGtx, sKy);
     // A pair whose value holds a tag spans other elements (broken remains, or a line another
     // SetVal put there): replacing it would take them along, so it counts as broken.

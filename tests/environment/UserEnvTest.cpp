@@ -316,6 +316,19 @@ TEST(UserEnv, WritingBackKeepsEveryOtherGroup) {
     }
 }
 
+// A value with tags in it (read from a broken file) cannot pass for another key when read.
+TEST(UserEnv, AValueHoldingTagsStaysOneValue) {
+    Env e(Doc(Grp(u"印刷"_s, Key(u"用紙"_s, u"x"_s))));
+    e.env.GetGtx(u"印刷"_s);
+    e.env.SetVal(u"重複敬称"_s, u"様,<用紙>A4</用紙>"_s);
+    e.env.SetVal(u"用紙"_s, u"封筒"_s);
+    e.env.SetGtx();
+    Env again(e.Write());
+    again.env.GetGtx(u"印刷"_s);
+    EXPECT_EQ(again.env.vGtVal(u"用紙"_s, QString()).toString(), u"封筒"_s);
+    EXPECT_EQ(again.env.vGtVal(u"重複敬称"_s, QString()).toString(), u"様,＜用紙＞A4＜/用紙＞"_s);
+}
+
 TEST(UserEnv, EmptyAndBlankFilesGiveTheEmptyDocument) {
     for (const QString& text : {QString(u""_s), u"\r\n"_s, u"\r\n  \r\n"_s}) {
         Env e(text);
