@@ -1,5 +1,6 @@
 #include "imaging/PainterImaging.h"
 
+#include "imaging/PdfTextMaps.h"
 #include "imaging/WinColor.h"
 
 #include <QGuiApplication>
@@ -35,6 +36,9 @@ PainterImaging::PainterImaging(QSize previewSize, int nScrDpi)
     : m_nScrDpi(std::max(nScrDpi, 1)), m_scratch(1, 1, QImage::Format_ARGB32_Premultiplied) {
     SetDpi(m_scratch, m_nScrDpi);
     SetPreviewSize(previewSize);
+    // Qt's PDF engine leaves some glyphs without text: the file gets it before it is kept.
+    m_printer.SetPdfFinisher(
+        [this](const QString& sPath) { return CompletePdfTextMaps(sPath, m_glyphs); });
 }
 
 PainterImaging::~PainterImaging() {
@@ -203,7 +207,8 @@ void PainterImaging::DrawText(int nHandle, int x1, int y1, int x2, int y2, bool 
         return;
     const QRectF rect(QPointF(std::min(x1, x2), std::min(y1, y2)),
                       QSizeF(std::abs(x2 - x1), std::abs(y2 - y1)));
-    m_text.Draw(*painter, m_style, m_sText, rect, bFit, nUnits);
+    const bool bPdf = nHandle == kPrinterHandle && !m_printer.OutputPath().isEmpty();
+    m_text.Draw(*painter, m_style, m_sText, rect, bFit, nUnits, bPdf ? &m_glyphs : nullptr);
 }
 
 void PainterImaging::MeasureText(int nHandle, int& nWidth, int& nHeight, int) {
@@ -257,6 +262,7 @@ void PainterImaging::DocName(const QString& sName) {
     m_printer.SetDocName(sName);
 }
 bool PainterImaging::StartDoc() {
+    m_glyphs.Clear();
     return m_printer.StartDoc();
 }
 bool PainterImaging::StartPage() {
@@ -266,7 +272,9 @@ bool PainterImaging::EndPage() {
     return m_printer.EndPage();
 }
 bool PainterImaging::EndDoc() {
-    return m_printer.EndDoc();
+    const bool bOk = m_printer.EndDoc();
+    m_glyphs.Clear();
+    return bOk;
 }
 
 void PainterImaging::ForcePdfOutput(const QString& sFile, int nPageW, int nPageH) {

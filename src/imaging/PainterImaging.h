@@ -1,5 +1,6 @@
 #pragma once
 
+#include "imaging/GlyphTextLog.h"
 #include "imaging/Imaging.h"
 #include "imaging/ImagingStyle.h"
 #include "imaging/PrinterDevice.h"
@@ -110,7 +111,8 @@ private:
     QImage m_image;
     QPainter m_imagePainter; // begun on the first drawing after a reset, ended for reading
     QImage m_scratch;        // measures when there is no preview image
-    PrinterDevice m_printer;
+    GlyphTextLog m_glyphs;   // what the glyphs of the PDF being written stand for
+    PrinterDevice m_printer; // after m_glyphs: a job still open ends with it
     TextRenderer m_text;
     ImagingStyle m_style;
     QString m_sText;

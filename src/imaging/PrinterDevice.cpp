@@ -281,8 +281,10 @@ bool PrinterDevice::EndDoc() {
     m_printer->setOutputFileName(out->FinalPath());
     if (m_nPages == 0)
         return bOk; // nothing was written: the old file stays
-    // The PDF engine does not report a failed write: the file must prove itself complete.
-    if (bOk && !PdfComplete(out->TempPath()))
+    // The PDF engine does not report a failed write: the file must prove itself complete,
+    // and stay so once finished.
+    const QString sTemp = out->TempPath();
+    if (bOk && !(PdfComplete(sTemp) && (!m_finishPdf || m_finishPdf(sTemp)) && PdfComplete(sTemp)))
         m_sDocError = u"ファイル %1 に書き込めません"_s.arg(out->FinalPath()) + QChar(13) +
                       u"ディスクの空きが足りないか、書き込みに失敗しました"_s;
     else if (bOk)

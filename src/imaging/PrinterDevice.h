@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -61,6 +62,11 @@ public:
     bool StartPage();
     bool EndPage();
     bool EndDoc();
+    // Runs on a complete PDF file before it takes its final name; false: it could not be
+    // written.
+    void SetPdfFinisher(std::function<bool(const QString& sPath)> finish) {
+        m_finishPdf = std::move(finish);
+    }
     // Why the last StartDoc or EndDoc failed, naming the file; empty when it did not.
     QString DocError() const { return m_sDocError; }
     // The file the open device writes (empty for a print queue or when none is open).
@@ -87,6 +93,7 @@ private:
     bool m_bInDoc = false, m_bInPage = false;
     int m_nPages = 0;
     std::unique_ptr<OutputFile> m_out; // the PDF being written
+    std::function<bool(const QString&)> m_finishPdf;
     QString m_sDocError;
 };
 

@@ -1,6 +1,7 @@
 #include "imaging/TextRenderer.h"
 
 #include "imaging/FontSubstitution.h"
+#include "imaging/GlyphTextLog.h"
 #include "imaging/VerticalForms.h"
 #include "imaging/WinColor.h"
 
@@ -8,8 +9,10 @@
 #include <QGlyphRun>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QTextLayout>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -22,6 +25,7 @@ namespace {
 constexpr int kFitRounds = 3;
 
 constexpr qsizetype kSizedFonts = 64;
+constexpr qsizetype kLines = 512;
 
 qreal EmOf(const ImagingStyle& style, double nUnitsPerInch) {
     return style.size * nUnitsPerInch / 72.0;
@@ -72,18 +76,124 @@ qreal AlignedStart(int nAlign, qreal start, qreal length, qreal extent) {
     }
 }
 
-// A clip is a path per text in a PDF: it is set unless the text's em boxes lie well inside
-// rect (antialiasing reaches a little past the ink) in glyphs of the font itself; fallback
-// glyphs, slant and lines may reach further.
-void ClipUnlessInside(QPainter& painter, const ImagingStyle& style, const QRectF& rect,
-                      const QRectF& box, bool bOwnGlyphs) {
-    const qreal margin = std::min(box.width(), box.height()) / 16;
-    if (!bOwnGlyphs || style.italic || style.underline || style.strike ||
-        !rect.adjusted(margin, margin, -margin, -margin).contains(box))
-        painter.setClipRect(rect, Qt::IntersectClip);
+// What each glyph of run stands for in sText: the character whose glyph it is in the font's
+// character map, else (a ligature, a mark joined to its base) the characters of its cluster.
+QStringList GlyphTexts(const QTextLine& line, const QGlyphRun& run, const QString& sText) {
+    const QRawFont raw = run.rawFont();
+    const QList<quint32> glyphs = run.glyphIndexes();
+    const QList<quint32> nominal = raw.glyphIndexesForString(sText);
+    QHash<quint32, QString> byGlyph;
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < sText.size() && n < nominal.size(); ++n) {
+        const qsizetype len = sText[i].isHighSurrogate() && i + 1 < sText.size() ? 2 : 1;
+        if (nominal[n] != 0 && !byGlyph.contains(nominal[n]))
+            byGlyph.insert(nominal[n], sText.mid(i, len));
+        i += len;
+    }
+    QStringList texts;
+    texts.reserve(glyphs.size());
+    for (const quint32 glyph : glyphs) {
+        auto it = byGlyph.constFind(glyph);
+        if (it == byGlyph.cend()) {
+            // The first stretch of characters whose clusters hold the glyph.
+            QString s;
+            for (qsizetype i = 0; i < sText.size();) {
+                const qsizetype len = sText[i].isHighSurrogate() && i + 1 < sText.size() ? 2 : 1;
+                bool bHolds = false;
+                for (const QGlyphRun& part : line.glyphRuns(int(i), int(len)))
+                    bHolds |= part.rawFont() == raw && part.glyphIndexes().contains(glyph);
+                if (bHolds)
+                    s += sText.mid(i, len);
+                else if (!s.isEmpty())
+                    break;
+                i += len;
+            }
+            it = byGlyph.insert(glyph, s);
+        }
+        texts.append(*it);
+    }
+    return texts;
 }
 
 } // namespace
+
+// The bold glyphs' ink may reach past their em boxes (box): by their own outlines, which carry
+// FreeType's emboldening, and on paper by the half line the PDF engine strikes them over again.
+qreal TextRenderer::BoldReach(const QList<Piece>& pieces, const QRectF& box) {
+    QRectF ink = box;
+    qreal line = 0;
+    for (const Piece& piece : pieces) {
+        const QRawFont raw = piece.run.rawFont();
+        const QList<quint32> glyphs = piece.run.glyphIndexes();
+        const QList<QPointF> at = piece.run.positions();
+        for (qsizetype i = 0; i < glyphs.size() && i < at.size(); ++i)
+            ink |= raw.boundingRect(glyphs[i]).translated(piece.origin + at[i]);
+        line = std::max(line, raw.lineThickness() / 2);
+    }
+    return line + std::max({box.left() - ink.left(), ink.right() - box.right(),
+                            box.top() - ink.top(), ink.bottom() - box.bottom(), qreal(0)});
+}
+
+// A clip is a path per text in a PDF: it is set unless the text's em boxes lie well inside
+// rect (antialiasing reaches a little past the ink) in glyphs of the font itself; fallback
+// glyphs, slant and lines may reach further. Bold strokes are not cut at the glyphs' own boxes.
+void TextRenderer::ClipUnlessInside(QPainter& painter, const ImagingStyle& style,
+                                    const QRectF& rect, const QRectF& box, bool bOwnGlyphs,
+                                    const QList<Piece>& pieces) {
+    const qreal margin = std::min(box.width(), box.height()) / 16;
+    if (bOwnGlyphs && !style.italic && !style.underline && !style.strike &&
+        rect.adjusted(margin, margin, -margin, -margin).contains(box))
+        return;
+    const qreal reach = style.bold ? BoldReach(pieces, box) : 0;
+    painter.setClipRect(rect.adjusted(-reach, -reach, reach, reach), Qt::IntersectClip);
+}
+
+void TextRenderer::DrawPieces(QPainter& painter, const QList<Piece>& pieces, GlyphTextLog* pLog) {
+    for (const Piece& piece : pieces) {
+        painter.drawGlyphRun(piece.origin, piece.run);
+        if (pLog)
+            pLog->Add(piece.run.rawFont(), piece.run.glyphIndexes(), piece.texts);
+    }
+}
+
+// Underline and strike-out of a horizontal line from baseline to x end, placed as
+// QPainter::drawText places them: each stretch of glyphs of one font gets that font's lines.
+void TextRenderer::DrawLines(QPainter& painter, const QFont& font, const QList<Piece>& pieces,
+                             const QPointF& baseline, qreal end) {
+    if (!font.underline() && !font.strikeOut())
+        return;
+    QList<std::pair<qreal, qsizetype>> starts; // glyph x, piece
+    for (qsizetype i = 0; i < pieces.size(); ++i)
+        for (const QPointF& at : pieces[i].run.positions())
+            starts.append({pieces[i].origin.x() + at.x(), i});
+    std::stable_sort(starts.begin(), starts.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    QPen pen = painter.pen();
+    pen.setStyle(Qt::SolidLine);
+    pen.setCapStyle(Qt::FlatCap);
+    for (qsizetype i = 0; i < starts.size();) {
+        qsizetype next = i + 1;
+        while (next < starts.size() && starts[next].second == starts[i].second)
+            ++next;
+        const qreal x0 = i == 0 ? baseline.x() : starts[i].first;
+        const qreal x1 = next < starts.size() ? starts[next].first : end;
+        const QRawFont raw = pieces[starts[i].second].run.rawFont();
+        pen.setWidthF(raw.lineThickness());
+        painter.setPen(pen);
+        const QLineF line(std::floor(x0), baseline.y(), std::floor(x1), baseline.y());
+        if (font.underline()) {
+            // Below the glyphs by whole pixels, but inside the descent.
+            const qreal offset = raw.underlinePosition();
+            qreal below = std::ceil(offset) + 0.5;
+            if (offset <= raw.descent())
+                below = std::min(below, raw.descent() - 0.5);
+            painter.drawLine(line.translated(0, below));
+        }
+        if (font.strikeOut())
+            painter.drawLine(line.translated(0, -raw.ascent() / 3));
+        i = next;
+    }
+}
 
 QString TextRenderer::Family(const QString& sName) {
     auto it = m_families.find(sName);
@@ -105,31 +215,20 @@ QFont TextRenderer::MakeFont(const ImagingStyle& style, qreal em, const QPaintDe
     return font;
 }
 
-QRawFont TextRenderer::RawFont(const ImagingStyle& style, qreal em) {
-    const QString sFamily = Family(style.font);
+QRawFont TextRenderer::RawFont(const QFont& font, const QPaintDevice& device) {
+    // Made from the font at the size drawn, not resized: a resized raw font loses Qt's
+    // synthetic bold and slant. Each size makes a font engine that loads its glyphs again;
+    // pages repeat their sizes, so the fonts are kept (a few dozen at most).
     const QString sKey =
-        sFamily + (style.bold ? u"|b"_s : u"|"_s) + (style.italic ? u"i"_s : u""_s);
+        font.family() + (font.bold() ? u"|b"_s : u"|"_s) + (font.italic() ? u"i@"_s : u"@"_s) +
+        QString::number(font.pointSizeF(), 'g', 17) + u'/' + QString::number(device.logicalDpiY());
     auto it = m_rawFonts.find(sKey);
     if (it == m_rawFonts.end()) {
-        QFont font(sFamily);
-        font.setBold(style.bold);
-        font.setItalic(style.italic);
-        font.setPixelSize(100);
-        it = m_rawFonts.insert(sKey, QRawFont::fromFont(font));
+        if (m_rawFonts.size() >= kSizedFonts)
+            m_rawFonts.clear();
+        it = m_rawFonts.insert(sKey, QRawFont::fromFont(QFont(font, &device)));
     }
-    // Each new size makes a new font engine that loads its glyphs again; pages repeat their
-    // sizes, so the sized fonts are kept (a few dozen at most).
-    const qreal px = std::max<qreal>(em, 0.01);
-    const QString sSized = sKey + u'@' + QString::number(px, 'g', 17);
-    auto sized = m_sizedFonts.find(sSized);
-    if (sized == m_sizedFonts.end()) {
-        if (m_sizedFonts.size() >= kSizedFonts)
-            m_sizedFonts.clear();
-        QRawFont raw = *it;
-        raw.setPixelSize(px);
-        sized = m_sizedFonts.insert(sSized, raw);
-    }
-    return *sized;
+    return *it;
 }
 
 const QHash<quint32, quint32>& TextRenderer::VertMap(const QString& sFamily, const QRawFont& raw) {
@@ -137,6 +236,55 @@ const QHash<quint32, quint32>& TextRenderer::VertMap(const QString& sFamily, con
     if (it == m_vertMaps.end())
         it = m_vertMaps.insert(sFamily, ReadVertSubstitutions(raw.fontTable("GSUB")));
     return *it;
+}
+
+TextRenderer::Line TextRenderer::LaidOut(const QFont& font, const QString& sText,
+                                         const QPainter& painter, bool bTexts) {
+    // Addresses repeat their sender and postal digits page after page.
+    QString sKey = font.toString() + u'/' + QString::number(font.pointSizeF(), 'g', 17) + u'/' +
+                   QString::number(painter.device()->logicalDpiY()) + u'/' +
+                   QString::number(int(painter.layoutDirection())) + u'/' + sText;
+    auto it = m_lines.find(sKey);
+    if (it != m_lines.end() && (it->bTexts || !bTexts))
+        return *it;
+    QTextLayout layout(sText, font, painter.device());
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setTextDirection(painter.layoutDirection());
+    layout.setTextOption(option);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    Line laid;
+    laid.bTexts = bTexts;
+    if (line.isValid()) {
+        laid.ascent = line.ascent();
+        laid.advance = line.horizontalAdvance();
+        for (QGlyphRun& run : line.glyphRuns()) {
+            run.setUnderline(false); // drawn as QPainter::drawText draws them, not per run
+            run.setStrikeOut(false);
+            run.setOverline(false);
+            laid.texts.append(bTexts ? GlyphTexts(line, run, sText) : QStringList());
+            laid.runs.append(run);
+        }
+    }
+    if (m_lines.size() >= kLines)
+        m_lines.clear();
+    m_lines.insert(sKey, laid);
+    return laid;
+}
+
+QList<TextRenderer::Piece> TextRenderer::LineGlyphs(const QFont& font, const QString& sText,
+                                                    const QPainter& painter,
+                                                    const QPointF& baseline, bool bTexts,
+                                                    qreal* pWidth) {
+    const Line line = LaidOut(font, sText, painter, bTexts);
+    if (pWidth)
+        *pWidth = line.advance;
+    QList<Piece> pieces;
+    for (qsizetype i = 0; i < line.runs.size(); ++i)
+        pieces.append({line.runs[i], baseline - QPointF(0, line.ascent), line.texts[i]});
+    return pieces;
 }
 
 QList<TextRenderer::Cell> TextRenderer::Cells(const ImagingStyle& style, const QStringList& texts,
@@ -156,10 +304,6 @@ QList<TextRenderer::Cell> TextRenderer::Cells(const ImagingStyle& style, const Q
             // writing, and its vertical form would lie across the column like 一.
             const bool bKeep = cell.text == u"|"_s || cell.text == u"｜"_s;
             cell.glyph = bKeep ? glyphs[0] : vert.value(glyphs[0], glyphs[0]);
-            // Glyph runs get no synthetic bold or slant (the IPA fonts have no bold face):
-            // glyphs that keep their form are drawn as text then.
-            if (cell.glyph == glyphs[0] && (style.bold || style.italic))
-                cell.glyph = 0;
         }
         if (cell.glyph != 0) {
             const QList<QPointF> adv = raw.advancesForGlyphIndexes({cell.glyph});
@@ -184,7 +328,7 @@ QSizeF TextRenderer::Measure(const ImagingStyle& style, const QString& sText,
 }
 
 void TextRenderer::Draw(QPainter& painter, const ImagingStyle& style, const QString& sText,
-                        const QRectF& rect, bool bFit, double nUnitsPerInch) {
+                        const QRectF& rect, bool bFit, double nUnitsPerInch, GlyphTextLog* pLog) {
     const qreal em = EmOf(style, nUnitsPerInch);
     if (em <= 0 || sText.isEmpty() || (bFit && (rect.width() <= 0 || rect.height() <= 0)))
         return;
@@ -192,14 +336,15 @@ void TextRenderer::Draw(QPainter& painter, const ImagingStyle& style, const QStr
     painter.setPen(WinColor(style.color));
     painter.setRenderHint(QPainter::TextAntialiasing);
     if (style.dir == 2)
-        DrawVertical(painter, style, sText, rect, bFit, em);
+        DrawVertical(painter, style, sText, rect, bFit, em, pLog);
     else
-        DrawHorizontal(painter, style, sText, rect, bFit, em);
+        DrawHorizontal(painter, style, sText, rect, bFit, em, pLog);
     painter.restore();
 }
 
 void TextRenderer::DrawHorizontal(QPainter& painter, const ImagingStyle& style,
-                                  const QString& sText, const QRectF& rect, bool bFit, qreal em) {
+                                  const QString& sText, const QRectF& rect, bool bFit, qreal em,
+                                  GlyphTextLog* pLog) {
     const QPaintDevice& device = *painter.device();
     QFont font = MakeFont(style, em, device);
     QFontMetricsF fm(font, &device);
@@ -212,15 +357,19 @@ void TextRenderer::DrawHorizontal(QPainter& painter, const ImagingStyle& style,
     }
     const qreal x = AlignedStart(style.alignH, rect.left(), rect.width(), width);
     const qreal top = AlignedStart(style.alignV, rect.top(), rect.height(), em);
+    const QPointF baseline(x, top + Baseline(em, fm.ascent(), fm.descent()));
+    qreal advance = width;
+    const QList<Piece> pieces =
+        LineGlyphs(font, sText, painter, baseline, pLog != nullptr, &advance);
     if (bFit)
         ClipUnlessInside(painter, style, rect, QRectF(x, top, width, em),
-                         InFont(RawFont(style, em), sText));
-    painter.setFont(font);
-    painter.drawText(QPointF(x, top + Baseline(em, fm.ascent(), fm.descent())), sText);
+                         InFont(RawFont(font, device), sText), pieces);
+    DrawPieces(painter, pieces, pLog);
+    DrawLines(painter, font, pieces, baseline, x + advance);
 }
 
 void TextRenderer::DrawVertical(QPainter& painter, const ImagingStyle& style, const QString& sText,
-                                const QRectF& rect, bool bFit, qreal em) {
+                                const QRectF& rect, bool bFit, qreal em, GlyphTextLog* pLog) {
     const QPaintDevice& device = *painter.device();
     const QStringList texts = SplitCells(sText);
     const qreal length = texts.size() * (em + style.spacing);
@@ -230,7 +379,7 @@ void TextRenderer::DrawVertical(QPainter& painter, const ImagingStyle& style, co
     ImagingStyle plain = style; // lines are drawn along the column, not under each glyph
     plain.underline = plain.strike = false;
     const QFont font = MakeFont(plain, em, device);
-    const QRawFont raw = RawFont(style, em);
+    const QRawFont raw = RawFont(font, device);
     const QList<Cell> cells = Cells(style, texts, em, raw, font, device);
 
     const qreal step = em + style.spacing;
@@ -238,35 +387,45 @@ void TextRenderer::DrawVertical(QPainter& painter, const ImagingStyle& style, co
     const qreal left = AlignedStart(style.alignH, rect.left(), rect.width(), em);
     const qreal top = AlignedStart(style.alignV, rect.top(), rect.height(), extent);
     const qreal centre = left + em / 2;
-    if (bFit)
-        ClipUnlessInside(
-            painter, style, rect, QRectF(left, top, em, extent),
-            std::all_of(cells.cbegin(), cells.cend(), [](const Cell& c) { return c.glyph != 0; }));
     const qreal ascent = raw.isValid() ? raw.ascent() : QFontMetricsF(font, &device).ascent();
     const qreal descent = raw.isValid() ? raw.descent() : QFontMetricsF(font, &device).descent();
     const qreal baseline = Baseline(em, ascent, descent);
 
+    // Cells in the font go as runs of raw glyphs, the others as lines of their own, in the
+    // order they are read (the PDF's text follows it).
+    QList<Piece> pieces;
+    Piece column;
     QList<quint32> glyphs;
     QList<QPointF> positions;
-    painter.setFont(font);
+    const auto EndColumn = [&] {
+        if (glyphs.isEmpty())
+            return;
+        column.run.setRawFont(raw);
+        column.run.setGlyphIndexes(glyphs);
+        column.run.setPositions(positions);
+        pieces.append(column);
+        column = Piece();
+        glyphs.clear();
+        positions.clear();
+    };
+    bool bOwnGlyphs = true;
     for (qsizetype i = 0; i < cells.size(); ++i) {
         const Cell& cell = cells[i];
         const QPointF at(centre - cell.advance / 2, top + i * step + baseline);
         if (cell.glyph != 0) {
             glyphs.append(cell.glyph);
             positions.append(at);
+            column.texts.append(cell.text);
         } else {
-            painter.drawText(at, cell.text);
+            EndColumn();
+            pieces += LineGlyphs(font, cell.text, painter, at, pLog != nullptr);
+            bOwnGlyphs = false;
         }
     }
-    if (!glyphs.isEmpty()) {
-        // One run per column; glyphs keep their own code point in the PDF's text map.
-        QGlyphRun run;
-        run.setRawFont(raw);
-        run.setGlyphIndexes(glyphs);
-        run.setPositions(positions);
-        painter.drawGlyphRun(QPointF(0, 0), run);
-    }
+    EndColumn();
+    if (bFit)
+        ClipUnlessInside(painter, style, rect, QRectF(left, top, em, extent), bOwnGlyphs, pieces);
+    DrawPieces(painter, pieces, pLog);
     if (style.underline || style.strike) {
         const qreal thickness =
             std::max<qreal>(raw.isValid() ? raw.lineThickness() : em / 20, em / 40);

@@ -3,6 +3,7 @@
 #include "imaging/ImagingStyle.h"
 
 #include <QFont>
+#include <QGlyphRun>
 #include <QHash>
 #include <QRawFont>
 #include <QRectF>
@@ -15,6 +16,8 @@ class QPaintDevice;
 
 namespace hoplark {
 
+class GlyphTextLog;
+
 // Measures and draws the text of a DrawText or MeasureText call on one target. Coordinates are
 // the target's units (pixels of the preview, 0.1 mm on the printer); nUnitsPerInch converts
 // the style's point size into them. The device gives font resolution for metrics; the painter
@@ -24,6 +27,8 @@ namespace hoplark {
 // character under the other in cells one em high, each glyph centred across the column by its
 // advance; characters with a vertical form in the font's "vert" feature take that glyph, the
 // others stand upright. Characters the font lacks are drawn through Qt's font fallback.
+//
+// Every glyph is drawn as a glyph run of ours, so a log can note what each one stands for.
 class TextRenderer {
 public:
     // Extent of the text at the style's size: horizontal: advance width by line height;
@@ -32,9 +37,10 @@ public:
                    double nUnitsPerInch);
 
     // Draws the text in rect with the style's alignment. bFit: text longer than rect along the
-    // writing direction is drawn smaller until it fits, and nothing is drawn outside rect.
+    // writing direction is drawn smaller until it fits, and nothing is drawn outside rect but
+    // what bold strokes add to glyphs inside it. The glyphs drawn go to pLog, if given.
     void Draw(QPainter& painter, const ImagingStyle& style, const QString& sText,
-              const QRectF& rect, bool bFit, double nUnitsPerInch);
+              const QRectF& rect, bool bFit, double nUnitsPerInch, GlyphTextLog* pLog = nullptr);
 
     // The installed family used for a profile's font name (cached).
     QString Family(const QString& sName);
@@ -42,22 +48,45 @@ public:
 private:
     struct Cell {
         QString text;
-        quint32 glyph = 0; // 0: drawn as text through the font fallback
+        quint32 glyph = 0; // 0: drawn as a line of text through the font fallback
         qreal advance = 0;
     };
+    // One line of text laid out as QPainter::drawText lays it out, baseline at ascent.
+    struct Line {
+        QList<QGlyphRun> runs;
+        QList<QStringList> texts; // what each glyph stands for, when asked
+        qreal ascent = 0, advance = 0;
+        bool bTexts = false;
+    };
+    // Glyphs as they are drawn (positions relative to origin), with what each stands for.
+    struct Piece {
+        QGlyphRun run;
+        QPointF origin;
+        QStringList texts;
+    };
+    Line LaidOut(const QFont& font, const QString& sText, const QPainter& painter, bool bTexts);
+    // sText as one line from baseline, without its underline or strike-out.
+    QList<Piece> LineGlyphs(const QFont& font, const QString& sText, const QPainter& painter,
+                            const QPointF& baseline, bool bTexts, qreal* pWidth = nullptr);
+    static qreal BoldReach(const QList<Piece>& pieces, const QRectF& box);
+    static void ClipUnlessInside(QPainter& painter, const ImagingStyle& style, const QRectF& rect,
+                                 const QRectF& box, bool bOwnGlyphs, const QList<Piece>& pieces);
+    static void DrawPieces(QPainter& painter, const QList<Piece>& pieces, GlyphTextLog* pLog);
+    static void DrawLines(QPainter& painter, const QFont& font, const QList<Piece>& pieces,
+                          const QPointF& baseline, qreal end);
     QFont MakeFont(const ImagingStyle& style, qreal em, const QPaintDevice& device);
-    QRawFont RawFont(const ImagingStyle& style, qreal em);
+    QRawFont RawFont(const QFont& font, const QPaintDevice& device);
     const QHash<quint32, quint32>& VertMap(const QString& sFamily, const QRawFont& raw);
     QList<Cell> Cells(const ImagingStyle& style, const QStringList& texts, qreal em,
                       const QRawFont& raw, const QFont& font, const QPaintDevice& device);
     void DrawHorizontal(QPainter& painter, const ImagingStyle& style, const QString& sText,
-                        const QRectF& rect, bool bFit, qreal em);
+                        const QRectF& rect, bool bFit, qreal em, GlyphTextLog* pLog);
     void DrawVertical(QPainter& painter, const ImagingStyle& style, const QString& sText,
-                      const QRectF& rect, bool bFit, qreal em);
+                      const QRectF& rect, bool bFit, qreal em, GlyphTextLog* pLog);
 
     QHash<QString, QString> m_families;
-    QHash<QString, QRawFont> m_rawFonts;   // family and face, at 100 px
-    QHash<QString, QRawFont> m_sizedFonts; // the same at the sizes drawn
+    QHash<QString, QRawFont> m_rawFonts; // family, face and size as drawn lately
+    QHash<QString, Line> m_lines;        // lines drawn lately
     QHash<QString, QHash<quint32, quint32>> m_vertMaps;
 };
 

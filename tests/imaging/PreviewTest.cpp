@@ -346,16 +346,49 @@ TEST_F(Preview, VerticalBarStandsAlongTheColumn) {
 }
 
 TEST_F(Preview, VerticalBoldIsHeavierThanRegular) {
-    int nInk[2] = {0, 0};
+    // Every cell, vertical forms (「」、ョ。) and upright glyphs alike: 24 points, 32 pixels.
+    const QString text = u"山「田」、ョ。"_s;
+    QList<int> nInk[2];
     for (const bool bBold : {false, true}) {
         const QColor bg = Background();
-        Text(u"山田太郎"_s, 24, 2);
+        Text(text, 24, 2);
         ik.FontBold(bBold);
         ik.DrawText(H, 100, 0, 140, 300, true, 0, 0);
         const QImage& img = ik.PreviewImage();
-        for (int y = 0; y < img.height(); ++y)
-            for (int x = 0; x < img.width(); ++x)
-                nInk[bBold] += img.pixelColor(x, y).lightness() < 128 && img.pixelColor(x, y) != bg;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            int n = 0;
+            for (int y = 32 * int(i); y < 32 * int(i) + 32; ++y)
+                for (int x = 0; x < img.width(); ++x)
+                    n += img.pixelColor(x, y).lightness() < 128 && img.pixelColor(x, y) != bg;
+            nInk[bBold].append(n);
+        }
     }
-    EXPECT_GT(nInk[1], nInk[0] * 11 / 10);
+    for (qsizetype i = 0; i < text.size(); ++i)
+        EXPECT_GT(nInk[1][i], nInk[0][i] * 11 / 10) << text.mid(i, 1).toStdString();
+}
+
+TEST_F(Preview, BoldStrokesAreNotCutAtTheEdgeOfTheirBox) {
+    // 千 at the top of a rectangle it fits: the clip may keep other text in, but the strokes
+    // emboldening adds to the glyph stay as they are drawn without one.
+    struct Case {
+        QString font;
+        int size, dir;
+        bool bold;
+    };
+    const Case cases[] = {
+        {u"ＭＳ 明朝"_s, 30, 2, true},     {u"ＭＳ ゴシック"_s, 27, 2, true},
+        {u"ＭＳ Ｐ明朝"_s, 21, 2, true},   {u"ＭＳ 明朝"_s, 30, 0, true},
+        {u"ＭＳ ゴシック"_s, 15, 0, true}, {u"ＭＳ 明朝"_s, 30, 2, false},
+    };
+    for (const Case& c : cases) {
+        QImage drawn[2];
+        for (const bool bFit : {false, true}) {
+            Background();
+            Text(u"千"_s, c.size, c.dir, 1, 0, c.font);
+            ik.FontBold(c.bold);
+            ik.DrawText(H, 40, 20, 140, 140, bFit, 0, 0);
+            drawn[bFit] = ik.PreviewImage().copy();
+        }
+        EXPECT_EQ(drawn[1], drawn[0]) << c.font.toStdString() << " " << c.size << " dir " << c.dir;
+    }
 }
