@@ -23,11 +23,14 @@ namespace {
 // The drawing's own units; at scale 1 one unit is one pixel.
 constexpr double kW = 280;
 constexpr double kH = 320;
+// The drawing is drawn a little lower than its own units, so the page fits the window's
+// starting size; the boxes stay clear of each other.
+constexpr double kSquat = 0.84;
 const QRectF kPage(30, 14, 220, 292);
 
 struct Shape {
     QRectF rect;
-    int nBars;      // lines (horizontal) or columns (vertical) drawn in the block
+    int nBars; // lines (horizontal) or columns (vertical) drawn in the block
 };
 
 struct Measure {
@@ -36,28 +39,26 @@ struct Measure {
 };
 
 // Horizontal writing: address at the top, name below it, sender at the bottom.
-const Shape kShapesH[3] = {{QRectF(70, 66, 160, 48), 2},
-                           {QRectF(80, 146, 140, 50), 2},
-                           {QRectF(80, 228, 140, 52), 2}};
+const Shape kShapesH[3] = {
+    {QRectF(70, 66, 160, 48), 2}, {QRectF(80, 146, 140, 50), 2}, {QRectF(80, 228, 140, 52), 2}};
 const Measure kBoxesH[8] = {
-    {{110, 14}, {110, 78}, {110, 46}},   // 住所上余白: top edge to the first address line
-    {{30, 90}, {70, 90}, {50, 90}},      // 住所左余白
-    {{230, 90}, {250, 90}, {240, 90}},   // 住所右余白
-    {{30, 171}, {80, 171}, {55, 171}},   // 名前左余白
+    {{110, 14}, {110, 78}, {110, 46}},    // 住所上余白: top edge to the first address line
+    {{30, 90}, {70, 90}, {50, 90}},       // 住所左余白
+    {{230, 90}, {250, 90}, {240, 90}},    // 住所右余白
+    {{30, 171}, {80, 171}, {55, 171}},    // 名前左余白
     {{220, 171}, {250, 171}, {235, 171}}, // 名前右余白
-    {{30, 254}, {80, 254}, {55, 254}},   // 差出左余白
+    {{30, 254}, {80, 254}, {55, 254}},    // 差出左余白
     {{220, 254}, {250, 254}, {235, 254}}, // 差出右余白
     {{150, 280}, {150, 306}, {150, 293}}, // 差出下余白
 };
 const QPointF kSpacingsH[4] = {{150, 90}, {150, 130}, {150, 171}, {150, 254}};
-const QPointF kLabelsH[6] = {{74, 68}, {84, 148}, {84, 230}, // block captions (left edge)
-                             {66, 46}, {106, 293}, {0, 0}};  // 上余白, 下余白
+const QPointF kLabelsH[6] = {{74, 68}, {84, 148},  {84, 230}, // block captions (left edge)
+                             {66, 46}, {106, 293}, {0, 0}};   // 上余白, 下余白
 
 // Vertical writing: address columns on the right, the name in the middle, the sender on the
 // lower left.
-const Shape kShapesV[3] = {{QRectF(196, 62, 34, 208), 2},
-                           {QRectF(124, 70, 36, 186), 1},
-                           {QRectF(44, 150, 50, 136), 3}};
+const Shape kShapesV[3] = {
+    {QRectF(196, 62, 34, 208), 2}, {QRectF(124, 70, 36, 186), 1}, {QRectF(44, 150, 50, 136), 3}};
 const Measure kBoxesV[8] = {
     {{230, 160}, {250, 160}, {240, 160}}, // 住所右余白
     {{213, 14}, {213, 62}, {213, 48}},    // 住所上余白
@@ -69,8 +70,8 @@ const Measure kBoxesV[8] = {
     {{30, 236}, {44, 236}, {37, 236}},    // 差出左余白
 };
 const QPointF kSpacingsV[4] = {{200, 120}, {178, 230}, {142, 160}, {69, 204}};
-const QPointF kLabelsV[6] = {{199, 64}, {127, 72}, {46, 152}, // block captions (left edge)
-                             {226, 136}, {18, 260}, {0, 0}};  // 右余白, 左余白
+const QPointF kLabelsV[6] = {{199, 64},  {127, 72}, {46, 152}, // block captions (left edge)
+                             {226, 136}, {18, 260}, {0, 0}};   // 右余白, 左余白
 
 void DrawMeasure(QPainter& p, QPointF a, QPointF b) {
     p.drawLine(a, b);
@@ -91,12 +92,11 @@ void DrawMeasure(QPainter& p, QPointF a, QPointF b) {
 } // namespace
 
 MarginPanel::MarginPanel(bool bVertical, QWidget* parent)
-    : QGroupBox(u"配置"_s, parent), m_bVertical(bVertical),
-      m_unit(new QLabel(u"単位=mm"_s, this)) {
-    static const QString tips[8] = {
-        u"住所の最初の行の縦位置(mm)"_s, u"住所の左余白(mm)"_s,   u"住所の右余白(mm)"_s,
-        u"宛名の左余白(mm)"_s,           u"宛名の右余白(mm)"_s,   u"差出人の左余白(mm)"_s,
-        u"差出人の右余白(mm)"_s,         u"差出人の下余白(mm)"_s};
+    : QGroupBox(u"配置"_s, parent), m_bVertical(bVertical), m_unit(new QLabel(u"単位=mm"_s, this)) {
+    static const QString tips[8] = {u"住所の最初の行の縦位置(mm)"_s, u"住所の左余白(mm)"_s,
+                                    u"住所の右余白(mm)"_s,           u"宛名の左余白(mm)"_s,
+                                    u"宛名の右余白(mm)"_s,           u"差出人の左余白(mm)"_s,
+                                    u"差出人の右余白(mm)"_s,         u"差出人の下余白(mm)"_s};
     static const QString spacingTips[4] = {u"住所と次の住所の行間隔"_s, u"住所と宛名の行間隔"_s,
                                            u"宛名の行間隔"_s, u"差出人の行間隔"_s};
     const Measure* boxes = bVertical ? kBoxesV : kBoxesH;
@@ -168,13 +168,13 @@ QRect MarginPanel::SketchRect() const {
 }
 
 QSize MarginPanel::minimumSizeHint() const {
-    const double s = Scale();
+    const double s = Scale() * kSquat;
     QStyleOptionGroupBox opt;
     initStyleOption(&opt);
     const QRect content =
         style()->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxContents, this);
     const QSize frame = size() - content.size();
-    return QSize(std::ceil(kW * s) + 4, std::ceil(kH * s) + m_unit->sizeHint().height() + 6) +
+    return QSize(std::ceil(kW * Scale()) + 4, std::ceil(kH * s) + m_unit->sizeHint().height() + 6) +
            frame;
 }
 
@@ -197,17 +197,17 @@ void MarginPanel::changeEvent(QEvent* event) {
 
 void MarginPanel::Place() {
     const QRect area = SketchRect();
-    const double s = std::min(area.width() / kW, area.height() / kH);
+    const double s = std::min(area.width() / kW, area.height() / (kH * kSquat));
     const QPointF origin(area.left() + (area.width() - kW * s) / 2,
-                         area.top() + (area.height() - kH * s) / 2);
+                         area.top() + (area.height() - kH * s * kSquat) / 2);
     for (int i = 0; i < m_nPlaces; ++i) {
         const Placement& place = m_places[i];
         const QSize size = place.widget->sizeHint();
-        const QPointF at = origin + place.centre * s;
-        const int x = place.bLeftAligned ? std::lround(at.x())
-                                          : std::lround(at.x() - size.width() / 2.0);
-        const int y = place.bLeftAligned ? std::lround(at.y())
-                                          : std::lround(at.y() - size.height() / 2.0);
+        const QPointF at = origin + QPointF(place.centre.x() * s, place.centre.y() * s * kSquat);
+        const int x =
+            place.bLeftAligned ? std::lround(at.x()) : std::lround(at.x() - size.width() / 2.0);
+        const int y =
+            place.bLeftAligned ? std::lround(at.y()) : std::lround(at.y() - size.height() / 2.0);
         place.widget->setGeometry(x, y, size.width(), size.height());
     }
     const QSize unit = m_unit->sizeHint();
@@ -218,12 +218,12 @@ void MarginPanel::Place() {
 void MarginPanel::paintEvent(QPaintEvent* event) {
     QGroupBox::paintEvent(event);
     const QRect area = SketchRect();
-    const double s = std::min(area.width() / kW, area.height() / kH);
+    const double s = std::min(area.width() / kW, area.height() / (kH * kSquat));
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.translate(area.left() + (area.width() - kW * s) / 2,
-                area.top() + (area.height() - kH * s) / 2);
-    p.scale(s, s);
+                area.top() + (area.height() - kH * s * kSquat) / 2);
+    p.scale(s, s * kSquat);
 
     // The paper with a shadow, and the postal-code boxes.
     p.setPen(Qt::NoPen);

@@ -73,10 +73,23 @@ PageFormats::PageFormats(QWidget* parent) : QWidget(parent) {
     for (int i = 0; i < 2; ++i) {
         cmSasi[i]->setObjectName(u"cmSasi"_s + QString::number(i));
     }
-    data->addWidget(hsBar, nRow, 1);
-    data->addWidget(cmSasi[0], nRow, 2);
-    data->addWidget(cmSasi[1], nRow, 3);
+    // The selector and the two buttons share the postal code's row: the page must fit the
+    // window's starting size without scrolling.
+    data->removeWidget(txAdd[0]);
+    auto* zipRow = new QHBoxLayout;
+    zipRow->setSpacing(4);
+    txAdd[0]->setMinimumWidth(txAdd[0]->fontMetrics().horizontalAdvance(u"000-0000"_s) + 12);
+    hsBar->setFixedWidth(hsBar->sizeHint().height() * 5 / 2);
+    for (QPushButton* button : cmSasi)
+        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 16);
+    zipRow->addWidget(txAdd[0], 1);
+    zipRow->addWidget(hsBar);
+    zipRow->addWidget(cmSasi[0]);
+    zipRow->addWidget(cmSasi[1]);
+    data->addLayout(zipRow, 0, 1, 1, 3);
     data->setColumnStretch(1, 1);
+    data->setVerticalSpacing(1);
+    data->setContentsMargins(6, 2, 6, 4);
 
     // The sender's formats.
     frameSender = new QGroupBox(u"差出人"_s, this);
@@ -95,6 +108,8 @@ PageFormats::PageFormats(QWidget* parent) : QWidget(parent) {
     sender->addWidget(lbSenderCaptions[4], 2, 0, Qt::AlignRight);
     sender->addWidget(lbAdd[5], 2, 1, 1, 2);
     sender->setColumnStretch(2, 1);
+    sender->setVerticalSpacing(1);
+    sender->setContentsMargins(6, 2, 6, 4);
 
     // The recipient's formats.
     frameRecipient = new QGroupBox(u"宛先"_s, this);
@@ -112,18 +127,20 @@ PageFormats::PageFormats(QWidget* parent) : QWidget(parent) {
     lbAdd[3] = NewFontLabel(3, u"送り先名前の書式"_s, frameRecipient);
     auto* recipient = new QGridLayout(frameRecipient);
     recipient->addWidget(ckWaku[0], 0, 0, 1, 2);
-    recipient->addWidget(ckCnter[0], 0, 2);
+    recipient->addWidget(ckCnter[0], 0, 2, 1, 2);
+    const QString captions[4] = {u"〒"_s, u"住所"_s, u"肩書"_s, u"名前"_s};
+    for (int i = 0; i < 4; ++i) {
+        recipient->addWidget(new QLabel(captions[i], frameRecipient), 1 + i, 0, Qt::AlignRight);
+        // The default honorific stands beside the postal code's sample.
+        recipient->addWidget(lbAdd[i], 1 + i, 1, 1, i == 0 ? 1 : 3);
+    }
     auto* samaRow = new QHBoxLayout;
     samaRow->addWidget(samaLabel);
     samaRow->addWidget(txSama);
-    samaRow->addStretch();
-    recipient->addLayout(samaRow, 1, 0, 1, 3);
-    const QString captions[4] = {u"〒"_s, u"住所"_s, u"肩書"_s, u"名前"_s};
-    for (int i = 0; i < 4; ++i) {
-        recipient->addWidget(new QLabel(captions[i], frameRecipient), 2 + i, 0, Qt::AlignRight);
-        recipient->addWidget(lbAdd[i], 2 + i, 1, 1, 2);
-    }
-    recipient->setColumnStretch(2, 1);
+    recipient->addLayout(samaRow, 1, 2, 1, 2, Qt::AlignRight);
+    recipient->setColumnStretch(1, 1);
+    recipient->setVerticalSpacing(1);
+    recipient->setContentsMargins(6, 2, 6, 4);
 
     for (int i = 0; i < 2; ++i) {
         ckWaku[i]->setObjectName(u"ckWaku"_s + QString::number(i));
@@ -137,6 +154,8 @@ PageFormats::PageFormats(QWidget* parent) : QWidget(parent) {
     buttons->addStretch();
 
     auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(2);
+    layout->setContentsMargins(6, 2, 6, 2);
     layout->addLayout(buttons);
     layout->addWidget(frameSenderData);
     layout->addWidget(hint);

@@ -83,13 +83,15 @@ PagePaper::PagePaper(QWidget* parent) : QWidget(parent) {
     ckSashi->setChecked(true);
 
     auto* top = new QGridLayout;
-    top->addWidget(frameMjhk, 0, 0);
-    top->addWidget(cbYoshi, 0, 1);
-    top->addWidget(paperLabel, 1, 0, Qt::AlignRight);
-    top->addWidget(lbYoshi, 1, 1);
-    top->setColumnStretch(1, 1);
+    top->addWidget(frameMjhk, 0, 0, 2, 1);
+    top->addWidget(cbYoshi, 0, 1, 1, 2);
+    top->addWidget(paperLabel, 1, 1, Qt::AlignRight | Qt::AlignTop);
+    top->addWidget(lbYoshi, 1, 2);
+    top->setColumnStretch(2, 1);
 
     auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(3);
+    layout->setContentsMargins(6, 4, 6, 4);
     layout->addLayout(top);
     layout->addWidget(pcPos, 1);
     layout->addWidget(frameRows);

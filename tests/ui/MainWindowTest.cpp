@@ -6,6 +6,7 @@
 #include "support/TestEnv.h"
 #include "ui/AddressListModel.h"
 #include "ui/PageAddress.h"
+#include "ui/PagePaper.h"
 #include "ui/PreviewView.h"
 #include "ui/SettingsPanel.h"
 
@@ -15,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
@@ -408,4 +410,39 @@ TEST(AddressListModel, ShowsTheRowsOfALargeList) {
     EXPECT_EQ(model.data(model.index(99999)).toString(), u"99999"_s);
     EXPECT_FALSE(model.data(model.index(5), Qt::DecorationRole).isValid());
     EXPECT_EQ(model.rowCount(model.index(0)), 0);
+}
+
+// At the starting size every page of the settings panel shows all its controls without
+// scrolling.
+TEST(MainWindow, EveryPageFitsAtTheStartingSize) {
+    YIni ini;
+    LoadIni(ini, QString());
+    MainWindow w(ini, 96);
+    w.Open(QString());
+    w.show();
+    QApplication::processEvents();
+    // Both writing directions: each has a margin drawing of its own.
+    for (const bool bVertical : {false, true}) {
+        w.tbFrame->setCurrentIndex(0);
+        w.tbFrame->pagePaper->opMjhk[bVertical ? 1 : 0]->click();
+        QApplication::processEvents();
+        for (int i = 0; i < w.tbFrame->count(); ++i) {
+            w.tbFrame->setCurrentIndex(i);
+            QApplication::processEvents();
+            auto* scroll = qobject_cast<QScrollArea*>(w.tbFrame->widget(i));
+            ASSERT_TRUE(scroll);
+            const QWidget* viewport = scroll->viewport();
+            const QRect visible = viewport->rect();
+            const QList<QWidget*> controls = scroll->widget()->findChildren<QWidget*>();
+            for (const QWidget* c : controls) {
+                if (!c->isVisibleTo(scroll->widget()) || c->width() == 0)
+                    continue;
+                const QRect r(c->mapTo(viewport, QPoint(0, 0)), c->size());
+                EXPECT_TRUE(visible.contains(r))
+                    << "page " << i << ": " << c->objectName().toStdString() << " "
+                    << c->metaObject()->className() << " at " << r.y() << "+" << r.height()
+                    << " in " << visible.height();
+            }
+        }
+    }
 }
