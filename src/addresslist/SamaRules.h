@@ -9,6 +9,11 @@ namespace hoplark {
 // its spacing flag ("敬称SPC"), and the placing of honorifics in a names field.
 class SamaRules {
 public:
+    // The list and flag a user starts with when nothing is stored yet (no "重複敬称" at all):
+    // names that already carry one of these take no second honorific.
+    static inline const QString kStarterList = QStringLiteral("先生,殿,御中,様,さま,各位");
+    static inline const QString kStarterFlag = QStringLiteral("0");
+
     // Shows the stored list and flag in txSamaE/chSama and builds aSuffix.
     void ReadSamaRule(const QString& sList, const QString& sFlag);
     // Reads txSamaE/chSama, normalises the list, shows it, rebuilds aSuffix and returns

@@ -23,7 +23,11 @@ int CmdSama(BatchContext& ctx) {
         return 2;
     }
     SamaRules sama;
-    sama.ReadSamaRule(a.value(u"--list"_s), a.has(u"--spc"_s) ? a.value(u"--spc"_s) : u"1"_s);
+    // Without --list, the rules of a first run; a list given (even empty) keeps flag "1".
+    const bool bList = a.has(u"--list"_s);
+    const QString sFlag = bList ? u"1"_s : SamaRules::kStarterFlag;
+    sama.ReadSamaRule(bList ? a.value(u"--list"_s) : SamaRules::kStarterList,
+                      a.has(u"--spc"_s) ? a.value(u"--spc"_s) : sFlag);
     QString sNames = a.plain.first();
     QString sHonorific = a.value(u"--honorific"_s);
     sama.ApplySama(sNames, sHonorific, a.has(u"--default"_s) ? a.value(u"--default"_s) : u"様"_s);

@@ -211,6 +211,10 @@ QString UserEnv::ValueText(const QVariant& v) {
     }
 }
 
+bool UserEnv::HasKey(const QString& sKy) const {
+    return FindElement(m_sGtx, sKy).state != Element::Missing;
+}
+
 void UserEnv::SetVal(const QString& sKy, const QVariant& vVL) {
     // A value holding tags would be read as elements of its own (a list read from a broken
     // file can carry "<用紙>…</用紙>"): its angle brackets are stored full-width.

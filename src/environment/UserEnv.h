@@ -26,6 +26,8 @@ public:
     // a bool a Boolean, a QDate/QDateTime a date, any other type a double. An empty value
     // gives vDef. A Boolean text that does not convert gives vDef and *pbOk false.
     QVariant vGtVal(const QString& sKy, const QVariant& vDef, bool* pbOk = nullptr);
+    // Whether the selected group holds key sKy at all (even with an empty value).
+    bool HasKey(const QString& sKy) const;
     // Sets key sKy of the selected group (group text only): in place, or appended.
     void SetVal(const QString& sKy, const QVariant& vVL);
     // Puts the group text back into the document under the selected group name.

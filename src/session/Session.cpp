@@ -43,8 +43,14 @@ QString Session::Load(UserEnv& env, const QString& sProfile, qint16 nSender,
     env.GetGtx(kGroup);
     const QString sYoshi =
         sProfile.isNull() ? env.vGtVal(u"用紙"_s, QString()).toString() : sProfile;
-    sama.ReadSamaRule(env.vGtVal(u"重複敬称"_s, QString()).toString(),
-                      env.vGtVal(u"敬称SPC"_s, u"1"_s).toString());
+    // Nothing stored yet (a first run): the starter list. A stored list, even an empty one,
+    // is the user's.
+    if (env.HasKey(u"重複敬称"_s))
+        sama.ReadSamaRule(env.vGtVal(u"重複敬称"_s, QString()).toString(),
+                          env.vGtVal(u"敬称SPC"_s, u"1"_s).toString());
+    else
+        sama.ReadSamaRule(SamaRules::kStarterList,
+                          env.vGtVal(u"敬称SPC"_s, SamaRules::kStarterFlag).toString());
     m_pm.ListPages(sYoshi);
     if (hooks.listed)
         hooks.listed();

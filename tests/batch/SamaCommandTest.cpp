@@ -22,8 +22,12 @@ TEST(BatchSama, PlacesTheHonorifics) {
          u"様"_s, u""_s},
         {rules + QStringList{u"--honorific"_s, u"不要"_s, u"'部長;山田太郎;山田花子"_s},
          u"'部長;山田太郎;山田花子"_s, u"不要"_s, u""_s},
-        // Defaults: no list, flag "1", "様".
+        // Defaults: the starter list (先生,殿,御中,様,さま,各位), flag "0", "様".
         {{u"sama"_s, u"山田太郎"_s}, u"山田太郎 様"_s, u"様"_s, u""_s},
+        {{u"sama"_s, u"井上　太郎　先生"_s}, u"井上　太郎 先生"_s, u"様"_s, u""_s},
+        {{u"sama"_s, u"総務部御中"_s}, u"総務部 御中"_s, u"様"_s, u""_s},
+        // A list given, even empty, is kept as it is, with flag "1".
+        {{u"sama"_s, u"--list"_s, u""_s, u"山田先生"_s}, u"山田先生 様"_s, u"様"_s, u""_s},
         {{u"sama"_s, u"--default"_s, u"殿"_s, u"山田太郎"_s}, u"山田太郎 殿"_s, u"殿"_s, u""_s},
         {{u"sama"_s, u"--default"_s, u""_s, u"山田太郎;花子"_s},
          u"山田太郎 ;花子 "_s,

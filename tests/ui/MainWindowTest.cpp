@@ -350,6 +350,30 @@ TEST(MainWindow, FirstRunLeavesTheThreeKeys) {
     EXPECT_TRUE(text.endsWith(u"   </印刷>\r\n</運用>"_s));
 }
 
+// A first run starts with the starter honorific list (so 先生 or 御中 get no second
+// honorific); a list the user stored, even an empty one, is kept.
+TEST(MainWindow, HonorificListOfAFirstRunAndAStoredOne) {
+    struct Case {
+        QString doc; // null: no User.xml
+        QStringList aSuffix;
+        int chSama;
+    };
+    const QString empty = u"<?xml version='1.0' encoding='Shift-JIS' ?>\r\n<運用>\r\n   <印刷>\r\n"
+                          u"      <重複敬称></重複敬称>\r\n   </印刷>\r\n</運用>"_s;
+    const Case cases[] = {
+        {QString(), {u"先生"_s, u"殿"_s, u"御中"_s, u"様"_s, u"さま"_s, u"各位"_s}, 0},
+        {empty, {u" "_s}, 1},
+    };
+    for (const Case& c : cases) {
+        YIni ini;
+        LoadIni(ini, c.doc);
+        Recorder w(ini, 96);
+        w.Open(QString());
+        EXPECT_EQ(w.state().sama.aSuffix, c.aSuffix) << c.doc.isNull();
+        EXPECT_EQ(w.state().sama.chSama, c.chSama) << c.doc.isNull();
+    }
+}
+
 TEST(MainWindow, HelpMenuOpensTheHelpPage) {
     YIni ini;
     LoadIni(ini, QString());
