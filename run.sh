@@ -16,6 +16,8 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     for ext in .ini .ik7 .ik7.prnTxt; do
         cp "data/paper/$profile$ext" "$data/Paper/"
     done
+    # The sample sender, as a first run of the window has it (the user's own is kept).
+    [ -e "$data/Paper/差出人.ini" ] || cp "data/sample/差出人.ini" "$data/Paper/"
     build/bin/hoplark-batch print --data "$data" --profile "$profile" --codes ZAOEN "$sample" \
         --pdf "$PWD/out/sample.pdf" >/dev/null
     echo "No display: printed the sample list ($profile) to $PWD/out/sample.pdf"

@@ -204,6 +204,15 @@ QStringList SeedStarterProfiles(const QString& sPaperDir, const QString& sFromDi
     });
 }
 
+QString SeedSampleSender(const QString& sPaperDir) {
+    const QString sTarget = QDir(sPaperDir).filePath(u"差出人.ini"_s);
+    if (QFileInfo::exists(sTarget) || QFileInfo(sTarget).isSymLink())
+        return {};
+    bool bOk = false;
+    const QByteArray bytes = ReadBinaryFile(u":/sample/差出人.ini"_s, &bOk);
+    return bOk ? WriteBinaryFile(sTarget, bytes) : QString();
+}
+
 QStringList RepairStarterProfiles(const QString& sPaperDir, const QString& sFromDir,
                                   QString* pMsg) {
     return CopyStarters(sPaperDir, sFromDir, pMsg, Broken);

@@ -31,6 +31,10 @@ QString WriteStarterProfiles(const QString& sDir);
 QStringList SeedStarterProfiles(const QString& sPaperDir, const QString& sFromDir = {},
                                 QString* pMsg = nullptr);
 
+// Copies the shipped sample sender (fictional) to sPaperDir + "/差出人.ini" unless a sender
+// file is there. Empty on success (or when one is there), else the write's message.
+QString SeedSampleSender(const QString& sPaperDir);
+
 // Puts the shipped copy in place of a starter file in sPaperDir that a failed write left
 // broken: an empty file, or a ".ini" without its "用紙指定" block. A missing file stays
 // missing (the user may have deleted the profile), and a profile of the user's own is never

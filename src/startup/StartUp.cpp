@@ -44,12 +44,15 @@ QString PrepareUserFolder(const QString& sProgFld, const QString& sAppNm, const 
     // A first run starts with the shipped profiles; a later one mends those a full disk left
     // empty. Either may fail on a full disk again: that is said, and the program goes on.
     QString sSeedMsg;
-    if (bCreated)
+    if (bCreated) {
         SeedStarterProfiles(sUsrFld + u"Paper"_s, {}, &sSeedMsg);
-    else
+        // A sample sender too, so the first postcard printed is a whole one.
+        if (const QString sMsg = SeedSampleSender(sUsrFld + u"Paper"_s); sSeedMsg.isEmpty())
+            sSeedMsg = sMsg;
+    } else
         RepairStarterProfiles(sUsrFld + u"Paper"_s, {}, &sSeedMsg);
     if (!sSeedMsg.isEmpty())
-        MsgBox(sSeedMsg + QChar(13) + u"付属の用紙設定を用意できませんでした"_s);
+        MsgBox(sSeedMsg + QChar(13) + u"付属のファイル(用紙設定・差出人)を用意できませんでした"_s);
     return {};
 }
 

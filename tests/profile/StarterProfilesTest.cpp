@@ -100,7 +100,12 @@ TEST(StarterProfiles, OnlyAFirstRunSeeds) {
 
     ASSERT_EQ(PrepareUserFolder(prog, u"hoplark"_s, QString(), usr), QString());
     EXPECT_EQ(usr, prog + u"usData/"_s);
-    EXPECT_EQ(FilesOf(paper), FilesOf(kShipped));
+    // The starter profiles and the sample sender, so the first postcard is a whole one.
+    QStringList firstRun = FilesOf(kShipped) << u"差出人.ini"_s;
+    firstRun.sort();
+    EXPECT_EQ(FilesOf(paper), firstRun);
+    EXPECT_EQ(test::ReadBytes(paper + u"/差出人.ini"_s),
+              test::ReadBytes(QStringLiteral(HOPLARK_SOURCE_DIR) + u"/data/sample/差出人.ini"_s));
 
     // Later runs find the folder: what the user changed or deleted stays so, but what a full
     // disk left empty or without its paper block is the shipped file again.
