@@ -11,11 +11,6 @@
 using namespace Qt::StringLiterals;
 using namespace hoplark;
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::Quiet();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto* begin = reinterpret_cast<const char*>(data);
     const auto* nl = static_cast<const char*>(std::memchr(begin, '\n', size));

@@ -8,11 +8,6 @@
 using namespace Qt::StringLiterals;
 using namespace hoplark;
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::Quiet();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString path = fuzz::WriteInput(u"P.ik7"_s, data, size);
     const std::optional<PrinterSettings> s = PrinterSettings::Read(path);

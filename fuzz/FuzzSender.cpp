@@ -10,11 +10,6 @@
 using namespace Qt::StringLiterals;
 using namespace hoplark;
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::Quiet();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::WriteInput(u"Paper/差出人.ini"_s, data, size);
     for (qint16 n : {qint16(0), qint16(32767)})

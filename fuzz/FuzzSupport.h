@@ -23,8 +23,16 @@ inline const QString& Folder() {
     return path;
 }
 
+// Messages about broken files are expected here by the thousand; they would only slow the run.
+inline void Quiet() {
+    SetMsgBoxHandler([](const QString&) {});
+}
+
 // Writes the bytes to the file `name` of the folder (subfolders made as needed), whole.
+// Every target writes its input first, so the first write also silences the messages.
 inline QString WriteInput(const QString& name, const char* data, size_t size) {
+    static const bool bQuiet = (Quiet(), true);
+    (void)bQuiet;
     const QString path = Folder() + name;
     QDir().mkpath(path.section(u'/', 0, -2));
     QFile f(path);
@@ -36,11 +44,6 @@ inline QString WriteInput(const QString& name, const char* data, size_t size) {
 
 inline QString WriteInput(const QString& name, const uint8_t* data, size_t size) {
     return WriteInput(name, reinterpret_cast<const char*>(data), size);
-}
-
-// Messages about broken files are expected here by the thousand; they would only slow the run.
-inline void Quiet() {
-    SetMsgBoxHandler([](const QString&) {});
 }
 
 } // namespace hoplark::fuzz

@@ -28,7 +28,6 @@ QString FirstName(const QString& text) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::Quiet();
     fuzz::WriteInput(u"Paper/P.ik7"_s, kIk7, sizeof kIk7 - 1);
     return 0;
 }

@@ -285,8 +285,8 @@ bool PrinterDevice::EndDoc() {
     // and stay so once finished.
     const QString sTemp = out->TempPath();
     if (bOk && !(PdfComplete(sTemp) && (!m_finishPdf || m_finishPdf(sTemp)) && PdfComplete(sTemp)))
-        m_sDocError = u"ファイル %1 に書き込めません"_s.arg(out->FinalPath()) + QChar(13) +
-                      u"ディスクの空きが足りないか、書き込みに失敗しました"_s;
+        m_sDocError =
+            CannotWrite(out->FinalPath(), u"ディスクの空きが足りないか、書き込みに失敗しました"_s);
     else if (bOk)
         m_sDocError = out->Commit();
     return bOk && m_sDocError.isEmpty();

@@ -1,5 +1,6 @@
 #include "imaging/PrinterSettings.h"
 
+#include "platform/OutputFile.h"
 #include "platform/TextFile.h"
 
 #include <QHash>
@@ -134,8 +135,7 @@ QString PrinterSettings::Write(const QString& path) const {
     // A line break inside a value would end the line early and spoil the file.
     for (const QString& v : {printerName, outputFile})
         if (v.contains(u'\n') || v.contains(u'\r'))
-            return u"ファイル %1 に書き込めません"_s.arg(path) + QChar(13) +
-                   u"改行を含む名前は保存できません"_s;
+            return CannotWrite(path, u"改行を含む名前は保存できません"_s);
     QString sMsg = WriteBinaryFile(path, Text().toUtf8());
     if (sMsg.isEmpty())
         sMsg = WriteBinaryFile(path + u".prnTxt"_s, ReadableText().toUtf8());

@@ -11,8 +11,8 @@ namespace hoplark {
 QString DecodeCp932(const QByteArray& bytes);
 
 struct Cp932Encoded {
-    QByteArray bytes;       // every character that code page 932 holds
-    QString unmappable;     // the characters it cannot hold, each once, in order of appearance
+    QByteArray bytes;   // every character that code page 932 holds
+    QString unmappable; // the characters it cannot hold, each once, in order of appearance
     bool ok() const { return unmappable.isEmpty(); }
 };
 

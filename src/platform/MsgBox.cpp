@@ -21,6 +21,8 @@ void MsgBox(const QString& text) {
     std::fprintf(stderr, "%s\n", line.toUtf8().constData());
 }
 
-void SetMsgBoxHandler(MsgBoxHandler handler) { Handler() = std::move(handler); }
+void SetMsgBoxHandler(MsgBoxHandler handler) {
+    Handler() = std::move(handler);
+}
 
 } // namespace hoplark

@@ -53,7 +53,7 @@ OutputFile::~OutputFile() {
 }
 
 QString OutputFile::Failed(const QString& sReason) const {
-    return u"ファイル %1 に書き込めません"_s.arg(m_sGiven) + QChar(13) + sReason;
+    return CannotWrite(m_sGiven, sReason);
 }
 
 QString OutputFile::Open() {
@@ -135,6 +135,10 @@ void OutputFile::Discard() {
     if (!m_sTemp.isEmpty())
         ::unlink(QFile::encodeName(m_sTemp).constData());
     m_sTemp.clear();
+}
+
+QString CannotWrite(const QString& sPath, const QString& sReason) {
+    return u"ファイル %1 に書き込めません"_s.arg(sPath) + QChar(13) + sReason;
 }
 
 QString SameFileKey(const QString& sPath) {

@@ -45,6 +45,9 @@ private:
     bool m_bCommitted = false;
 };
 
+// The message of a file that could not be written: its name, then why.
+QString CannotWrite(const QString& sPath, const QString& sReason);
+
 // The canonical form of a path for comparing files: links and "." / ".." resolved (for a
 // missing file, those of its folder). Two names of one file compare equal.
 QString SameFileKey(const QString& sPath);

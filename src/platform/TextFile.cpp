@@ -65,8 +65,7 @@ QString WriteBinaryFile(const QString& path, const QByteArray& bytes) {
 QString WriteTextFile(const QString& path, const QString& text) {
     const Cp932Encoded enc = EncodeCp932(text);
     if (!enc.ok())
-        return u"ファイル %1 に書き込めません"_s.arg(path) + QChar(13) +
-               u"保存できない文字があります: %1"_s.arg(enc.unmappable);
+        return CannotWrite(path, u"保存できない文字があります: %1"_s.arg(enc.unmappable));
     return WriteBinaryFile(path, enc.bytes);
 }
 

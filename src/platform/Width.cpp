@@ -32,7 +32,9 @@ bool TakesDakuten(char16_t c) {
            (c >= u'ツ' && c <= u'ト' && (c - u'ツ') % 2 == 0) ||
            (c >= u'ハ' && c <= u'ホ' && (c - u'ハ') % 3 == 0) || c == u'ウ';
 }
-bool TakesHandakuten(char16_t c) { return c >= u'ハ' && c <= u'ホ' && (c - u'ハ') % 3 == 0; }
+bool TakesHandakuten(char16_t c) {
+    return c >= u'ハ' && c <= u'ホ' && (c - u'ハ') % 3 == 0;
+}
 
 } // namespace
 

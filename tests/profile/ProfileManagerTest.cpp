@@ -191,8 +191,8 @@ TEST(ProfileManager, CancelledOrEmptyAnswerWritesNothing) {
 TEST(ProfileManager, NamesThatAreNoFileNames) {
     // The last two have characters the Shift-JIS files cannot hold (the name is remembered
     // in "User.xml").
-    for (const QString& sName : {u"a/b"_s, u"."_s, u".."_s, u"a"_s + QChar(0) + u"b"_s,
-                                 u"はがき€"_s, u"𠮷田"_s}) {
+    for (const QString& sName :
+         {u"a/b"_s, u"."_s, u".."_s, u"a"_s + QChar(0) + u"b"_s, u"はがき€"_s, u"𠮷田"_s}) {
         Fixture f;
         f.Add(u"A4"_s);
         f.mgr.ListPages(QString());
