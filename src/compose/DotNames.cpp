@@ -51,8 +51,9 @@ QString MeasuredPart(const SamaRules& sama, const QString& part) {
     return part + u' ' + sama.sDotSama;
 }
 
-// Extent of text along the writing direction, in page units.
-int Extent(const Canvas& cv, const QString& text) {
+// Extent of text along the writing direction, in page units; factor turns the preview's
+// font size into the printed one.
+int Extent(const Canvas& cv, const QString& text, double factor) {
     int w = 0, h = 0;
     cv.ik.TextValue(text);
     cv.ik.MeasureText(cv.lay.nTgtDc, w, h, 0);
@@ -60,7 +61,7 @@ int Extent(const Canvas& cv, const QString& text) {
     // The printer measures in page units already; the preview in pixels.
     if (cv.lay.bPrinting)
         return n;
-    return Nearest(n / double(cv.lay.sgScale));
+    return Nearest(n / double(cv.lay.sgScale) * factor);
 }
 
 } // namespace
@@ -86,7 +87,10 @@ void DotNames(const Canvas& cv, const ComposeInput& in, const QString& line, int
     }
     // Squeezed lines take a smaller font: an em of at most 0.9 of the step keeps neighbouring
     // columns apart (one point is 254 / 72 page units).
-    ApplyFont(cv, 3, false, false, false, pitch < l.nPitch[2] ? 0.9 * step * 72 / 254 : 0);
+    const double sgMaxPoints = pitch < l.nPitch[2] ? 0.9 * step * 72 / 254 : 0;
+    ApplyFont(cv, 3, false, false, false, sgMaxPoints);
+    // Placed as on paper, so the preview shows where the printer puts the names.
+    const double factor = PrintedSizeFactor(cv, 3, sgMaxPoints);
 
     QString longest;
     for (const QString& part : parts) {
@@ -94,8 +98,8 @@ void DotNames(const Canvas& cv, const ComposeInput& in, const QString& line, int
         if (m.size() > longest.size())
             longest = m;
     }
-    const int extent = Extent(cv, family + u'　' + longest + u'　');
-    const int famExtent = Extent(cv, family + u'　');
+    const int extent = Extent(cv, family + u'　' + longest + u'　', factor);
+    const int famExtent = Extent(cv, family + u'　', factor);
 
     // Along the writing direction: frame start and end.
     const int f0 = bVertical ? frame[1] : frame[0];

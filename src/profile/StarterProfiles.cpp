@@ -34,64 +34,81 @@ struct Layout {
     std::array<int, 3> mxRw;  // 住所行数, 名前行数, 差出人行数
 };
 
+// Font sizes in points, in the order of the font labels: recipient postal code, address,
+// title, name, sender postal code, sender. Sizes are whole screen pixels at 96 dpi (multiples
+// of 0.75 pt), as a font dialog gives them.
+using Sizes = std::array<double, 6>;
+
 struct Starter {
     const char16_t* name;
     int nPaper, nPaperW, nPaperH;
     bool bLandscape, bVertical;
     Layout lay;
+    Sizes pt;
 };
 
-// Spacing indexes: 3 "０．５０行", 5 "１．００行", 7 "１．５０行". Line counts: address 1
-// "３行", 2 "４行"; names and sender 2 "３行".
+// Spacing indexes: 0 "なし", 2 "０．２５行", 3 "０．５０行", 4 "０．７５行", 5 "１．００行",
+// 7 "１．５０行". Line counts: address 1 "３行"; names and sender 1 "２行", 2 "３行".
+// The address-to-name spacing is at least one line: affiliation lines are drawn one address
+// pitch further on, and the last of them must stay clear of the name.
 //
-// Vertical writing (default fonts, pitches 51 / 60 / 38 page units at 96 dpi): the first
-// address column starts 12-15 mm from the right edge under the postal-code boxes (which end
-// 20 mm from the top), the address and name spacings bring the first name column to the
-// middle of the paper, names start below the boxes and end above the sender's postal-code
-// boxes (25 mm from the bottom), and the sender columns at the left start below the stamp
-// area (31 mm). Horizontal writing: the address starts below the stamp area, the sender
-// block ends above the sender's postal-code boxes.
+// Vertical writing, as a typesetter sets a 年賀状 (pitches at 96 dpi): the address columns
+// start under the postal-code boxes at the right edge, the name stands on the paper's middle
+// in a size well above the address (a single name is drawn half-way between the first two
+// name columns, a name under a title in the second: the margins put the centre line between
+// these two places, so both stay within 4 % of it), and the sender block sits
+// in the lower left, ending above its postal-code boxes. The affiliation is drawn between the
+// address and the name sizes, the title smaller than the address. Horizontal writing: the
+// address starts below the stamp area, the name in the middle of the paper's height, the
+// sender block ends above its postal-code boxes.
 // はがき and 往復はがき (unfolded: the right half carries the recipient, the left the sender).
-const Layout kPostcard{{40, 15, 8, 25, 8, 10, 35, 27},
+const Layout kPostcard{{38, 8, 8, 10, 10, 10, 35, 27},
                        {3, 5, 3, 3},
-                       {12, 25, 35, 40, 26, 80, 28, 10},
-                       {3, 7, 3, 3},
-                       {2, 2, 2}};
-const Layout kReplyCard{{40, 115, 8, 125, 8, 10, 135, 27},
+                       {9, 26, 8, 27, 20, 62, 27, 10},
+                       {2, 5, 0, 3},
+                       {1, 1, 2}};
+const Sizes kPostcardPt{14.25, 13.5, 11.25, 28.5, 9, 9.75};
+const Sizes kPostcardHPt{14.25, 12, 9.75, 21.75, 9, 9};
+const Layout kReplyCard{{38, 108, 8, 110, 10, 10, 135, 27},
                         {3, 5, 3, 3},
-                        {12, 25, 35, 40, 26, 80, 28, 10},
-                        {3, 7, 3, 3},
-                        {2, 2, 2}};
-// 長形3号; 長形4号 is narrow: three address columns keep the names clear of the sender.
-const Layout kNaga3{{50, 20, 10, 30, 10, 15, 50, 30},
+                        {9, 26, 8, 27, 20, 62, 27, 10},
+                        {2, 5, 0, 3},
+                        {1, 1, 2}};
+// Envelopes: 長形3号 at a larger scale; 長形4号 is narrow, so its columns stand closer and
+// the names stay clear of the sender even with an extra address column; 洋形4号 lies on its
+// long side, postal code at the upper right.
+const Layout kNaga3{{40, 25, 30, 30, 30, 25, 90, 30},
                     {3, 5, 3, 3},
-                    {15, 30, 60, 50, 40, 130, 30, 10},
-                    {5, 7, 3, 3},
-                    {2, 2, 2}};
-const Layout kNaga4{{50, 15, 8, 25, 8, 15, 35, 30},
+                    {9, 30, 10, 35, 30, 110, 35, 10},
+                    {2, 5, 0, 3},
+                    {1, 1, 2}};
+const Sizes kNaga3Pt{15.75, 18, 13.5, 36, 10.5, 10.5};
+const Layout kNaga4{{40, 15, 8, 10, 10, 15, 35, 30},
                     {3, 5, 3, 3},
-                    {12, 30, 50, 45, 35, 110, 30, 10},
-                    {3, 7, 3, 3},
-                    {1, 2, 2}};
-const Layout kYou4{{50, 20, 10, 30, 10, 15, 40, 30},
-                   {3, 5, 3, 3},
-                   {15, 30, 60, 50, 40, 130, 30, 10},
-                   {3, 7, 3, 3},
-                   {2, 2, 2}};
-const Layout kA4{{40, 25, 30, 35, 30, 25, 90, 30},
+                    {8, 28, 10, 32, 28, 95, 32, 10},
+                    {2, 5, 0, 3},
+                    {1, 1, 2}};
+const Sizes kNaga4Pt{14.25, 12, 11.25, 27, 9, 9};
+const Layout kYou4{{25, 70, 30, 70, 70, 12, 173, 27},
+                   {3, 4, 2, 2},
+                   {9, 26, 8, 27, 20, 62, 27, 12},
+                   {3, 2, 3, 3},
+                   {0, 1, 3}};
+const Sizes kYou4Pt{14.25, 14.25, 11.25, 25.5, 9, 9};
+const Layout kA4{{40, 25, 30, 30, 30, 25, 90, 30},
                  {3, 5, 3, 3},
                  {60, 40, 100, 50, 80, 170, 35, 15},
                  {3, 7, 3, 3},
-                 {2, 2, 2}};
+                 {1, 1, 2}};
 
 const Starter kStarters[] = {
-    {u"はがき 縦書き", 43, 1000, 1480, false, true, kPostcard},
-    {u"はがき 横書き", 43, 1000, 1480, false, false, kPostcard},
-    {u"往復はがき", 69, 2000, 1480, true, true, kReplyCard},
-    {u"長形3号封筒 縦書き", 73, 1200, 2350, false, true, kNaga3},
-    {u"長形4号封筒 縦書き", 74, 900, 2050, false, true, kNaga4},
-    {u"洋形4号封筒 横書き", 91, 1050, 2350, false, false, kYou4},
-    {u"A4 横書き", 9, 2100, 2970, false, false, kA4},
+    {u"はがき 縦書き", 43, 1000, 1480, false, true, kPostcard, kPostcardPt},
+    {u"はがき 横書き", 43, 1000, 1480, false, false, kPostcard, kPostcardHPt},
+    {u"往復はがき", 69, 2000, 1480, true, true, kReplyCard, kPostcardPt},
+    {u"長形3号封筒 縦書き", 73, 1200, 2350, false, true, kNaga3, kNaga3Pt},
+    {u"長形4号封筒 縦書き", 74, 900, 2050, false, true, kNaga4, kNaga4Pt},
+    {u"洋形4号封筒 横書き", 91, 2350, 1050, true, false, kYou4, kYou4Pt},
+    {u"A4 横書き", 9, 2100, 2970, false, false, kA4, kNaga3Pt},
 };
 
 StarterProfile Build(const Starter& s) {
@@ -109,6 +126,14 @@ StarterProfile Build(const Starter& s) {
     }
     for (int i = 0; i < 3; ++i)
         m.cbMxRw[i] = {ProfileModel::MxRwList(i).at(s.lay.mxRw[i]), s.lay.mxRw[i]};
+    // Mincho throughout, as addresses are written; the vertical forms take its fixed-pitch
+    // face anyway.
+    for (int i = 0; i < 6; ++i)
+        m.lbAdd[i] = FontSpec{u"ＭＳ 明朝"_s, s.pt[i]};
+    m.ckCnter = {1, 1};
+    // The whole address, and an extra line rather than a lost one.
+    m.OptAdd = {false, true, false, true, false, false};
+    m.chOvrRw = 1;
 
     PageVars& v = p.page;
     v.sPage = p.sName;
@@ -119,6 +144,7 @@ StarterProfile Build(const Starter& s) {
     v.bLandscape = s.bLandscape;
     v.bVertical = s.bVertical;
     v.bEnvelope = v.sPaper.contains(u"封筒"_s) || p.sName.contains(u"封筒"_s);
+    v.bExtraOk = true;
     return p;
 }
 

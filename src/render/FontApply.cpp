@@ -13,6 +13,14 @@ namespace hoplark {
 
 namespace {
 
+// Whole points: as given when printing (scale 1), scaled to the preview's size otherwise.
+int WholePoints(double sgPoints, double sgMaxPoints, double scale) {
+    int nSize = NearestInt(sgPoints * scale);
+    if (sgMaxPoints > 0)
+        nSize = std::min(nSize, std::max(1, static_cast<int>(std::floor(sgMaxPoints * scale))));
+    return nSize;
+}
+
 // Steps shared by both styles: reset, the font fnt with the given size in points, the
 // styles and the colour.
 void PutFont(const Canvas& cv, const FontSpec& fnt, bool bFixed, double sgPoints,
@@ -21,12 +29,8 @@ void PutFont(const Canvas& cv, const FontSpec& fnt, bool bFixed, double sgPoints
     ik.ResetStyle();
     ik.TextTransparent(true);
     ik.FontName(bFixed ? FixedPitchName(fnt.name) : fnt.name);
-    // Whole points: as given when printing, scaled to the preview's size otherwise.
-    const double scale = cv.lay.bPrinting ? 1.0 : double(cv.lay.sgFontScale);
-    int nSize = NearestInt(sgPoints * scale);
-    if (sgMaxPoints > 0)
-        nSize = std::min(nSize, std::max(1, static_cast<int>(std::floor(sgMaxPoints * scale))));
-    ik.FontSize(nSize);
+    ik.FontSize(
+        WholePoints(sgPoints, sgMaxPoints, cv.lay.bPrinting ? 1.0 : double(cv.lay.sgFontScale)));
     ik.FontBold(fnt.bold);
     ik.FontItalic(fnt.italic);
     ik.FontStrikethru(fnt.strike);
@@ -36,6 +40,15 @@ void PutFont(const Canvas& cv, const FontSpec& fnt, bool bFixed, double sgPoints
 }
 
 } // namespace
+
+double PrintedSizeFactor(const Canvas& cv, int nLabel, double sgMaxPoints) {
+    if (cv.lay.bPrinting)
+        return 1.0;
+    const double sgPoints = Single(cv.model.lbAdd.at(nLabel).size);
+    const double scale = cv.lay.sgFontScale;
+    const int nPreview = WholePoints(sgPoints, sgMaxPoints, scale);
+    return nPreview > 0 ? WholePoints(sgPoints, sgMaxPoints, 1.0) * scale / nPreview : 1.0;
+}
 
 QString FixedPitchName(const QString& sName) {
     QString s = sName;

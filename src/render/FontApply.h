@@ -18,6 +18,10 @@ void ApplyFont(const Canvas& cv, int nLabel, bool bCentre, bool bPostal, bool bC
 // and name sizes.
 void ApplyMidFont(const Canvas& cv);
 
+// What a length measured in the preview in label nLabel's style must be multiplied by to be
+// the printed one: both sizes are rounded to whole points, the preview's after scaling, so
+// the two differ by more than the scale. 1 when printing.
+double PrintedSizeFactor(const Canvas& cv, int nLabel, double sgMaxPoints = 0);
 // The fixed-pitch twin of a font name: every "Ｐ" removed, then "HGP" replaced by "HG".
 QString FixedPitchName(const QString& sName);
 

@@ -57,7 +57,8 @@ std::pair<int, QString> PdfInfo(const QString& pdf) {
 
 // The text of each page, without blanks (names are drawn with a blank between their parts).
 QStringList PageTexts(const QString& pdf) {
-    const ProcRun r = Exec(u"pdftotext"_s, {pdf, u"-"_s});
+    // In drawing order: the layout order mixes the columns of large vertical names.
+    const ProcRun r = Exec(u"pdftotext"_s, {u"-raw"_s, pdf, u"-"_s});
     QStringList pages = r.out.split(u'\f');
     if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
         pages.removeLast();

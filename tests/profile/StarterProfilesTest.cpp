@@ -49,7 +49,7 @@ TEST(StarterProfiles, EveryOneLoads) {
         {u"往復はがき"_s, 2000, 1480, true, true, false, u"往復はがき(200x148mm)"_s},
         {u"長形3号封筒 縦書き"_s, 1200, 2350, true, false, true, u"長形3号封筒(120x235mm)"_s},
         {u"長形4号封筒 縦書き"_s, 900, 2050, true, false, true, u"長形4号封筒(90x205mm)"_s},
-        {u"洋形4号封筒 横書き"_s, 1050, 2350, false, false, true, u"洋風4号封筒(105x235mm)"_s},
+        {u"洋形4号封筒 横書き"_s, 2350, 1050, false, true, true, u"洋風4号封筒(105x235mm)"_s},
         {u"A4 横書き"_s, 2100, 2970, false, false, false, u"A4(210x297mm)"_s},
     };
     test::ProfileState st;
