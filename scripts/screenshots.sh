@@ -42,20 +42,16 @@ XPID=$!
 export DISPLAY=:$DISP
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
-# The first run creates the user data folder and seeds the starter profiles into it.
+# The first run creates the user data folder and seeds the starter profiles and the sample
+# sender into it; the honorifics are the first-run list.
 USRFLD=$("$BUILD/bin/hoplark-batch" where)
 
 # The environment file names the profile the window opens with.
 write_env() {
     printf '%s\r\n' "<?xml version='1.0' encoding='Shift-JIS' ?>" "<運用>" "   <印刷>" \
-        "      <用紙>$1</用紙>" "      <重複敬称></重複敬称>" "      <敬称SPC>1</敬称SPC>" \
-        "   </印刷>" | iconv -f UTF-8 -t CP932 >"$USRFLD/User.xml"
+        "      <用紙>$1</用紙>" "   </印刷>" | iconv -f UTF-8 -t CP932 >"$USRFLD/User.xml"
     printf '%s' "</運用>" | iconv -f UTF-8 -t CP932 >>"$USRFLD/User.xml"
 }
-
-# A sender, so that the sender block shows too.
-printf '<郵便>150-0001\r\n<住所>東京都渋谷区神宮前一丁目二番三号\r\n<名前>見本　太郎\r\n' |
-    iconv -f UTF-8 -t CP932 >"$USRFLD/Paper/差出人.ini"
 
 mkdir -p "$OUT"
 shoot() { # profile name, file prefix
