@@ -2,6 +2,7 @@
 
 #include "compose/ComposePage.h"
 #include "imaging/Imaging.h"
+#include "platform/MemoryReuse.h"
 #include "platform/MsgBox.h"
 #include "render/Canvas.h"
 #include "session/Session.h"
@@ -132,6 +133,7 @@ PrintOutcome PrintRows(Session& s, int nMode, const QList<int>& selected,
     job.lay.nPrnOffY = nOffY;
     job.lay.nTgtDc = ik.PrinterHandle();
 
+    KeepFreedMemory();
     if (!ik.StartDoc()) {
         out.sMsg = ik.DocError();
         ik.ClosePrinter(); // the device is not kept open for a job that never started
