@@ -150,6 +150,7 @@ void PainterImaging::TextValue(const QString& sText) {
 }
 
 void PainterImaging::DrawRect(int nHandle, int x1, int y1, int x2, int y2, int) {
+    m_text.Flush();
     double nUnits = 0;
     QPainter* painter = Target(nHandle, nUnits);
     if (!painter)
@@ -177,6 +178,7 @@ void PainterImaging::DrawRect(int nHandle, int x1, int y1, int x2, int y2, int) 
 
 void PainterImaging::DrawPolygon(int nHandle, const QList<int>& xs, const QList<int>& ys,
                                  int nCount, int) {
+    m_text.Flush();
     double nUnits = 0;
     QPainter* painter = Target(nHandle, nUnits);
     if (!painter)
@@ -208,7 +210,9 @@ void PainterImaging::DrawText(int nHandle, int x1, int y1, int x2, int y2, bool 
     const QRectF rect(QPointF(std::min(x1, x2), std::min(y1, y2)),
                       QSizeF(std::abs(x2 - x1), std::abs(y2 - y1)));
     const bool bPdf = nHandle == kPrinterHandle && !m_printer.OutputPath().isEmpty();
-    m_text.Draw(*painter, m_style, m_sText, rect, bFit, nUnits, bPdf ? &m_glyphs : nullptr);
+    // Printed texts wait to go out together (see Flush calls): a PDF gets fewer text objects.
+    m_text.Draw(*painter, m_style, m_sText, rect, bFit, nUnits, bPdf ? &m_glyphs : nullptr,
+                nHandle == kPrinterHandle);
 }
 
 void PainterImaging::MeasureText(int nHandle, int& nWidth, int& nHeight, int) {
@@ -250,6 +254,7 @@ bool PainterImaging::PageMetrics(int nHandle, int& nOffX, int& nOffY, int& nPrin
     return m_printer.Metrics(nOffX, nOffY, nPrintW, nPrintH, nPaperW, nPaperH);
 }
 bool PainterImaging::ClosePrinter() {
+    m_text.Flush();
     return m_printer.Close();
 }
 void PainterImaging::DialogFlags(int nFlags) {
@@ -266,12 +271,15 @@ bool PainterImaging::StartDoc() {
     return m_printer.StartDoc();
 }
 bool PainterImaging::StartPage() {
+    m_text.Flush();
     return m_printer.StartPage();
 }
 bool PainterImaging::EndPage() {
+    m_text.Flush();
     return m_printer.EndPage();
 }
 bool PainterImaging::EndDoc() {
+    m_text.Flush();
     const bool bOk = m_printer.EndDoc();
     m_glyphs.Clear();
     return bOk;

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -27,8 +28,10 @@ constexpr int kFitRounds = 3;
 constexpr qsizetype kSizedFonts = 64;
 constexpr qsizetype kLines = 512;
 
+// The em in target units, in whole 64ths: the unit in which the PDF engine places glyphs, so
+// one column's glyph steps come out all alike (and compress well).
 qreal EmOf(const ImagingStyle& style, double nUnitsPerInch) {
-    return style.size * nUnitsPerInch / 72.0;
+    return std::round(style.size * nUnitsPerInch / 72.0 * 64) / 64;
 }
 
 // Every character of s has a glyph in raw.
@@ -117,35 +120,90 @@ QStringList GlyphTexts(const QTextLine& line, const QGlyphRun& run, const QStrin
 
 } // namespace
 
-// The bold glyphs' ink may reach past their em boxes (box): by their own outlines, which carry
-// FreeType's emboldening, and on paper by the half line the PDF engine strikes them over again.
-qreal TextRenderer::BoldReach(const QList<Piece>& pieces, const QRectF& box) {
-    QRectF ink = box;
-    qreal line = 0;
+// The glyphs' ink by their outlines, within box where they have none (blanks).
+QRectF TextRenderer::Ink(const QList<Piece>& pieces, const QRectF& box) {
+    QRectF ink;
     for (const Piece& piece : pieces) {
         const QRawFont raw = piece.run.rawFont();
         const QList<quint32> glyphs = piece.run.glyphIndexes();
         const QList<QPointF> at = piece.run.positions();
         for (qsizetype i = 0; i < glyphs.size() && i < at.size(); ++i)
             ink |= raw.boundingRect(glyphs[i]).translated(piece.origin + at[i]);
-        line = std::max(line, raw.lineThickness() / 2);
     }
+    return ink.isNull() ? box : ink;
+}
+
+// The bold glyphs' ink may reach past their em boxes (box): by their own outlines, which carry
+// FreeType's emboldening, and on paper by the half line the PDF engine strikes them over again.
+qreal TextRenderer::BoldReach(const QList<Piece>& pieces, const QRectF& box) {
+    const QRectF ink = box | Ink(pieces, box);
+    qreal line = 0;
+    for (const Piece& piece : pieces)
+        line = std::max(line, piece.run.rawFont().lineThickness() / 2);
     return line + std::max({box.left() - ink.left(), ink.right() - box.right(),
                             box.top() - ink.top(), ink.bottom() - box.bottom(), qreal(0)});
 }
 
-// A clip is a path per text in a PDF: it is set unless the text's em boxes lie well inside
-// rect (antialiasing reaches a little past the ink) in glyphs of the font itself; fallback
-// glyphs, slant and lines may reach further. Bold strokes are not cut at the glyphs' own boxes.
-void TextRenderer::ClipUnlessInside(QPainter& painter, const ImagingStyle& style,
-                                    const QRectF& rect, const QRectF& box, bool bOwnGlyphs,
-                                    const QList<Piece>& pieces) {
-    const qreal margin = std::min(box.width(), box.height()) / 16;
-    if (bOwnGlyphs && !style.italic && !style.underline && !style.strike &&
-        rect.adjusted(margin, margin, -margin, -margin).contains(box))
-        return;
+// A clip is a path per text in a PDF: it is needed unless the ink of the glyphs lies inside
+// rect (by a pixel on a raster target: antialiasing reaches that far) in glyphs of the font itself;
+// fallback glyphs, slant and lines may reach further. Bold strokes are not cut at the glyphs'
+// own boxes.
+std::optional<QRectF> TextRenderer::ClipFor(const ImagingStyle& style, const QRectF& rect,
+                                            const QRectF& box, bool bOwnGlyphs,
+                                            const QList<Piece>& pieces, bool bVector) {
     const qreal reach = style.bold ? BoldReach(pieces, box) : 0;
-    painter.setClipRect(rect.adjusted(-reach, -reach, reach, reach), Qt::IntersectClip);
+    const qreal inset = reach + (bVector ? 0 : 1);
+    if (bOwnGlyphs && !style.italic && !style.underline && !style.strike &&
+        rect.adjusted(inset, inset, -inset, -inset).contains(Ink(pieces, box)))
+        return std::nullopt;
+    return rect.adjusted(-reach, -reach, reach, reach);
+}
+
+bool TextRenderer::Queue(const Out& out, const QList<Piece>& pieces, bool bAlone) {
+    if (!out.bBatch || !bAlone)
+        return false;
+    for (const Piece& piece : pieces) {
+        const QRawFont raw = piece.run.rawFont();
+        if (m_pending.painter != &out.painter || !(m_pending.raw == raw) ||
+            m_pending.color != out.color)
+            Flush();
+        m_pending.painter = &out.painter;
+        m_pending.raw = raw;
+        m_pending.color = out.color;
+        m_pending.glyphs += piece.run.glyphIndexes();
+        for (const QPointF& at : piece.run.positions())
+            m_pending.positions.append(piece.origin + at);
+        if (out.pLog)
+            out.pLog->Add(raw, piece.run.glyphIndexes(), piece.texts);
+    }
+    return true;
+}
+
+void TextRenderer::Flush() {
+    if (m_pending.painter && !m_pending.glyphs.isEmpty()) {
+        // No save and restore: every drawing call sets what it uses, and each pair would be
+        // written to the page.
+        QPainter& painter = *m_pending.painter;
+        painter.setPen(m_pending.color);
+        QGlyphRun run;
+        run.setRawFont(m_pending.raw);
+        run.setGlyphIndexes(m_pending.glyphs);
+        run.setPositions(m_pending.positions);
+        painter.drawGlyphRun(QPointF(), run);
+    }
+    m_pending = Pending();
+}
+
+void TextRenderer::DrawNow(const Out& out, const std::optional<QRectF>& clip,
+                           const QList<Piece>& pieces) {
+    Flush();
+    QPainter& painter = out.painter;
+    painter.save();
+    painter.setPen(out.color);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    if (clip)
+        painter.setClipRect(*clip, Qt::IntersectClip);
+    DrawPieces(painter, pieces, out.pLog);
 }
 
 void TextRenderer::DrawPieces(QPainter& painter, const QList<Piece>& pieces, GlyphTextLog* pLog) {
@@ -328,23 +386,21 @@ QSizeF TextRenderer::Measure(const ImagingStyle& style, const QString& sText,
 }
 
 void TextRenderer::Draw(QPainter& painter, const ImagingStyle& style, const QString& sText,
-                        const QRectF& rect, bool bFit, double nUnitsPerInch, GlyphTextLog* pLog) {
+                        const QRectF& rect, bool bFit, double nUnitsPerInch, GlyphTextLog* pLog,
+                        bool bBatch) {
     const qreal em = EmOf(style, nUnitsPerInch);
     if (em <= 0 || sText.isEmpty() || (bFit && (rect.width() <= 0 || rect.height() <= 0)))
         return;
-    painter.save();
-    painter.setPen(WinColor(style.color));
-    painter.setRenderHint(QPainter::TextAntialiasing);
+    const Out out{painter, WinColor(style.color), pLog, bBatch};
     if (style.dir == 2)
-        DrawVertical(painter, style, sText, rect, bFit, em, pLog);
+        DrawVertical(out, style, sText, rect, bFit, em);
     else
-        DrawHorizontal(painter, style, sText, rect, bFit, em, pLog);
-    painter.restore();
+        DrawHorizontal(out, style, sText, rect, bFit, em);
 }
 
-void TextRenderer::DrawHorizontal(QPainter& painter, const ImagingStyle& style,
-                                  const QString& sText, const QRectF& rect, bool bFit, qreal em,
-                                  GlyphTextLog* pLog) {
+void TextRenderer::DrawHorizontal(const Out& out, const ImagingStyle& style, const QString& sText,
+                                  const QRectF& rect, bool bFit, qreal em) {
+    QPainter& painter = out.painter;
     const QPaintDevice& device = *painter.device();
     QFont font = MakeFont(style, em, device);
     QFontMetricsF fm(font, &device);
@@ -360,16 +416,21 @@ void TextRenderer::DrawHorizontal(QPainter& painter, const ImagingStyle& style,
     const QPointF baseline(x, top + Baseline(em, fm.ascent(), fm.descent()));
     qreal advance = width;
     const QList<Piece> pieces =
-        LineGlyphs(font, sText, painter, baseline, pLog != nullptr, &advance);
-    if (bFit)
-        ClipUnlessInside(painter, style, rect, QRectF(x, top, width, em),
-                         InFont(RawFont(font, device), sText), pieces);
-    DrawPieces(painter, pieces, pLog);
+        LineGlyphs(font, sText, painter, baseline, out.pLog != nullptr, &advance);
+    const std::optional<QRectF> clip =
+        bFit ? ClipFor(style, rect, QRectF(x, top, width, em), InFont(RawFont(font, device), sText),
+                       pieces, out.bBatch)
+             : std::nullopt;
+    if (Queue(out, pieces, !clip && !font.underline() && !font.strikeOut()))
+        return;
+    DrawNow(out, clip, pieces);
     DrawLines(painter, font, pieces, baseline, x + advance);
+    painter.restore();
 }
 
-void TextRenderer::DrawVertical(QPainter& painter, const ImagingStyle& style, const QString& sText,
-                                const QRectF& rect, bool bFit, qreal em, GlyphTextLog* pLog) {
+void TextRenderer::DrawVertical(const Out& out, const ImagingStyle& style, const QString& sText,
+                                const QRectF& rect, bool bFit, qreal em) {
+    QPainter& painter = out.painter;
     const QPaintDevice& device = *painter.device();
     const QStringList texts = SplitCells(sText);
     const qreal length = texts.size() * (em + style.spacing);
@@ -418,14 +479,17 @@ void TextRenderer::DrawVertical(QPainter& painter, const ImagingStyle& style, co
             column.texts.append(cell.text);
         } else {
             EndColumn();
-            pieces += LineGlyphs(font, cell.text, painter, at, pLog != nullptr);
+            pieces += LineGlyphs(font, cell.text, painter, at, out.pLog != nullptr);
             bOwnGlyphs = false;
         }
     }
     EndColumn();
-    if (bFit)
-        ClipUnlessInside(painter, style, rect, QRectF(left, top, em, extent), bOwnGlyphs, pieces);
-    DrawPieces(painter, pieces, pLog);
+    const std::optional<QRectF> clip =
+        bFit ? ClipFor(style, rect, QRectF(left, top, em, extent), bOwnGlyphs, pieces, out.bBatch)
+             : std::nullopt;
+    if (Queue(out, pieces, !clip && !style.underline && !style.strike))
+        return;
+    DrawNow(out, clip, pieces);
     if (style.underline || style.strike) {
         const qreal thickness =
             std::max<qreal>(raw.isValid() ? raw.lineThickness() : em / 20, em / 40);
@@ -438,6 +502,7 @@ void TextRenderer::DrawVertical(QPainter& painter, const ImagingStyle& style, co
         if (style.strike)
             painter.drawLine(QPointF(centre, top), QPointF(centre, top + extent));
     }
+    painter.restore();
 }
 
 } // namespace hoplark

@@ -2,6 +2,7 @@
 
 #include "imaging/ImagingStyle.h"
 
+#include <QColor>
 #include <QFont>
 #include <QGlyphRun>
 #include <QHash>
@@ -10,6 +11,8 @@
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 class QPainter;
 class QPaintDevice;
@@ -39,8 +42,16 @@ public:
     // Draws the text in rect with the style's alignment. bFit: text longer than rect along the
     // writing direction is drawn smaller until it fits, and nothing is drawn outside rect but
     // what bold strokes add to glyphs inside it. The glyphs drawn go to pLog, if given.
+    //
+    // bBatch: texts that need no clip and no lines may wait, and go to the painter together
+    // with those that follow in the same font and colour, as one run (in a PDF: one text
+    // object instead of one each). The caller must Flush() before anything else is drawn on
+    // that painter, and before the page ends.
     void Draw(QPainter& painter, const ImagingStyle& style, const QString& sText,
-              const QRectF& rect, bool bFit, double nUnitsPerInch, GlyphTextLog* pLog = nullptr);
+              const QRectF& rect, bool bFit, double nUnitsPerInch, GlyphTextLog* pLog = nullptr,
+              bool bBatch = false);
+    // Draws what waits.
+    void Flush();
 
     // The installed family used for a profile's font name (cached).
     QString Family(const QString& sName);
@@ -68,9 +79,33 @@ private:
     // sText as one line from baseline, without its underline or strike-out.
     QList<Piece> LineGlyphs(const QFont& font, const QString& sText, const QPainter& painter,
                             const QPointF& baseline, bool bTexts, qreal* pWidth = nullptr);
+    // Where a text is drawn to.
+    struct Out {
+        QPainter& painter;
+        QColor color;
+        GlyphTextLog* pLog;
+        bool bBatch; // a printer: texts may wait, and there are no pixels
+    };
+    // Glyphs waiting to be drawn as one run.
+    struct Pending {
+        QPainter* painter = nullptr;
+        QRawFont raw;
+        QColor color;
+        QList<quint32> glyphs;
+        QList<QPointF> positions; // in the painter's coordinates
+    };
+    static QRectF Ink(const QList<Piece>& pieces, const QRectF& box);
     static qreal BoldReach(const QList<Piece>& pieces, const QRectF& box);
-    static void ClipUnlessInside(QPainter& painter, const ImagingStyle& style, const QRectF& rect,
-                                 const QRectF& box, bool bOwnGlyphs, const QList<Piece>& pieces);
+    // The clip a text needs, if any; bVector: the target has no pixels (a printer).
+    static std::optional<QRectF> ClipFor(const ImagingStyle& style, const QRectF& rect,
+                                         const QRectF& box, bool bOwnGlyphs,
+                                         const QList<Piece>& pieces, bool bVector);
+    // Adds the pieces to what waits when batching and bAlone (no clip, no lines). False: the
+    // caller draws them now.
+    bool Queue(const Out& out, const QList<Piece>& pieces, bool bAlone);
+    // Flushes, saves the painter and draws the pieces (with the clip); the caller draws its
+    // lines and restores the painter.
+    void DrawNow(const Out& out, const std::optional<QRectF>& clip, const QList<Piece>& pieces);
     static void DrawPieces(QPainter& painter, const QList<Piece>& pieces, GlyphTextLog* pLog);
     static void DrawLines(QPainter& painter, const QFont& font, const QList<Piece>& pieces,
                           const QPointF& baseline, qreal end);
@@ -79,15 +114,16 @@ private:
     const QHash<quint32, quint32>& VertMap(const QString& sFamily, const QRawFont& raw);
     QList<Cell> Cells(const ImagingStyle& style, const QStringList& texts, qreal em,
                       const QRawFont& raw, const QFont& font, const QPaintDevice& device);
-    void DrawHorizontal(QPainter& painter, const ImagingStyle& style, const QString& sText,
-                        const QRectF& rect, bool bFit, qreal em, GlyphTextLog* pLog);
-    void DrawVertical(QPainter& painter, const ImagingStyle& style, const QString& sText,
-                      const QRectF& rect, bool bFit, qreal em, GlyphTextLog* pLog);
+    void DrawHorizontal(const Out& out, const ImagingStyle& style, const QString& sText,
+                        const QRectF& rect, bool bFit, qreal em);
+    void DrawVertical(const Out& out, const ImagingStyle& style, const QString& sText,
+                      const QRectF& rect, bool bFit, qreal em);
 
     QHash<QString, QString> m_families;
     QHash<QString, QRawFont> m_rawFonts; // family, face and size as drawn lately
     QHash<QString, Line> m_lines;        // lines drawn lately
     QHash<QString, QHash<quint32, quint32>> m_vertMaps;
+    Pending m_pending;
 };
 
 } // namespace hoplark
