@@ -12,6 +12,7 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <optional>
 
@@ -273,20 +274,58 @@ QFont TextRenderer::MakeFont(const ImagingStyle& style, qreal em, const QPaintDe
     return font;
 }
 
-QRawFont TextRenderer::RawFont(const QFont& font, const QPaintDevice& device) {
+size_t qHash(const TextRenderer::FaceKey& k, size_t seed) {
+    return qHashMulti(seed, k.family, k.bold, k.italic, k.size, k.dpi);
+}
+
+TextRenderer::Face& TextRenderer::FaceOf(const QFont& font, const QPaintDevice& device) {
     // Made from the font at the size drawn, not resized: a resized raw font loses Qt's
     // synthetic bold and slant. Each size makes a font engine that loads its glyphs again;
     // pages repeat their sizes, so the fonts are kept (a few dozen at most).
-    const QString sKey =
-        font.family() + (font.bold() ? u"|b"_s : u"|"_s) + (font.italic() ? u"i@"_s : u"@"_s) +
-        QString::number(font.pointSizeF(), 'g', 17) + u'/' + QString::number(device.logicalDpiY());
-    auto it = m_rawFonts.find(sKey);
-    if (it == m_rawFonts.end()) {
-        if (m_rawFonts.size() >= kSizedFonts)
-            m_rawFonts.clear();
-        it = m_rawFonts.insert(sKey, QRawFont::fromFont(QFont(font, &device)));
+    const FaceKey key{font.family(), font.bold(), font.italic(),
+                      std::bit_cast<quint64>(font.pointSizeF()), device.logicalDpiY()};
+    auto it = m_faces.find(key);
+    if (it == m_faces.end()) {
+        if (m_faces.size() >= kSizedFonts)
+            m_faces.clear();
+        Face face;
+        face.raw = QRawFont::fromFont(QFont(font, &device));
+        it = m_faces.insert(key, face);
     }
     return *it;
+}
+
+QRawFont TextRenderer::RawFont(const QFont& font, const QPaintDevice& device) {
+    return FaceOf(font, device).raw;
+}
+
+// The glyph of a one-character text in the font (0 when it has none) and its advance;
+// bVertical: the vertical form where the font has one.
+std::pair<quint32, qreal> TextRenderer::GlyphOf(Face& face, const QString& sFamily,
+                                                const QString& sCell, bool bVertical) {
+    QHash<QString, std::pair<quint32, qreal>>& cache = bVertical ? face.vertical : face.upright;
+    auto it = cache.constFind(sCell);
+    if (it != cache.cend())
+        return *it;
+    const QRawFont raw = face.raw;
+    const QList<quint32> glyphs =
+        raw.isValid() ? raw.glyphIndexesForString(sCell) : QList<quint32>();
+    quint32 glyph = 0;
+    if (glyphs.size() == 1 && glyphs[0] != 0) {
+        glyph = glyphs[0];
+        // The bar stands as it is: it is what dashes of addresses became for vertical
+        // writing, and its vertical form would lie across the column like 一.
+        if (bVertical && sCell != u"|"_s && sCell != u"｜"_s)
+            glyph = VertMap(sFamily, raw).value(glyph, glyph);
+    }
+    qreal advance = 0;
+    if (glyph != 0) {
+        const QList<QPointF> adv = raw.advancesForGlyphIndexes({glyph});
+        advance = adv.isEmpty() ? 0 : adv[0].x();
+    }
+    if (cache.size() >= kLines)
+        cache.clear();
+    return *cache.insert(sCell, {glyph, advance});
 }
 
 const QHash<quint32, quint32>& TextRenderer::VertMap(const QString& sFamily, const QRawFont& raw) {
@@ -346,29 +385,24 @@ QList<TextRenderer::Piece> TextRenderer::LineGlyphs(const QFont& font, const QSt
 }
 
 QList<TextRenderer::Cell> TextRenderer::Cells(const ImagingStyle& style, const QStringList& texts,
-                                              qreal em, const QRawFont& raw, const QFont& font,
+                                              qreal em, Face& face, const QFont& font,
                                               const QPaintDevice& device) {
     QList<Cell> cells;
     cells.reserve(texts.size());
-    for (const QString& s : texts)
-        cells.append(Cell{s});
-    const QHash<quint32, quint32>& vert = VertMap(Family(style.font), raw);
-    const QFontMetricsF fm(font, &device);
-    for (Cell& cell : cells) {
-        const QList<quint32> glyphs =
-            raw.isValid() ? raw.glyphIndexesForString(cell.text) : QList<quint32>();
-        if (glyphs.size() == 1 && glyphs[0] != 0) {
-            // The bar stands as it is: it is what dashes of addresses became for vertical
-            // writing, and its vertical form would lie across the column like 一.
-            const bool bKeep = cell.text == u"|"_s || cell.text == u"｜"_s;
-            cell.glyph = bKeep ? glyphs[0] : vert.value(glyphs[0], glyphs[0]);
-        }
-        if (cell.glyph != 0) {
-            const QList<QPointF> adv = raw.advancesForGlyphIndexes({cell.glyph});
-            cell.advance = adv.isEmpty() ? em : adv[0].x();
+    const QString sFamily = Family(style.font);
+    std::optional<QFontMetricsF> fm; // only for characters the font lacks
+    for (const QString& s : texts) {
+        Cell cell{s};
+        const auto [glyph, advance] = GlyphOf(face, sFamily, s, true);
+        cell.glyph = glyph;
+        if (glyph != 0) {
+            cell.advance = advance > 0 ? advance : em;
         } else {
-            cell.advance = fm.horizontalAdvance(cell.text);
+            if (!fm)
+                fm.emplace(font, &device);
+            cell.advance = fm->horizontalAdvance(s);
         }
+        cells.append(cell);
     }
     return cells;
 }
@@ -398,8 +432,44 @@ void TextRenderer::Draw(QPainter& painter, const ImagingStyle& style, const QStr
         DrawHorizontal(out, style, sText, rect, bFit, em);
 }
 
+// One character in the profile's font, as the digits of a postal code are: its glyph and
+// advance come from the kept font, without laying out a line. False: not such a text.
+bool TextRenderer::DrawOneGlyph(const Out& out, const ImagingStyle& style, const QString& sText,
+                                const QRectF& rect, bool bFit, qreal em) {
+    if (style.underline || style.strike || style.spacing != 0 || sText.size() > 2 ||
+        (sText.size() == 2 && !sText[0].isHighSurrogate()))
+        return false;
+    QPainter& painter = out.painter;
+    const QPaintDevice& device = *painter.device();
+    const QFont font = MakeFont(style, em, device);
+    Face& face = FaceOf(font, device);
+    const auto [glyph, width] = GlyphOf(face, Family(style.font), sText, false);
+    if (glyph == 0 || (bFit && width > rect.width()))
+        return false;
+    const qreal x = AlignedStart(style.alignH, rect.left(), rect.width(), width);
+    const qreal top = AlignedStart(style.alignV, rect.top(), rect.height(), em);
+    Piece piece;
+    piece.run.setRawFont(face.raw);
+    piece.run.setGlyphIndexes({glyph});
+    piece.run.setPositions({QPointF()});
+    piece.origin = QPointF(x, top + Baseline(em, face.raw.ascent(), face.raw.descent()));
+    if (out.pLog)
+        piece.texts = QStringList{sText};
+    const QList<Piece> pieces{piece};
+    const std::optional<QRectF> clip =
+        bFit ? ClipFor(style, rect, QRectF(x, top, width, em), true, pieces, out.bBatch)
+             : std::nullopt;
+    if (!Queue(out, pieces, !clip)) {
+        DrawNow(out, clip, pieces);
+        painter.restore();
+    }
+    return true;
+}
+
 void TextRenderer::DrawHorizontal(const Out& out, const ImagingStyle& style, const QString& sText,
                                   const QRectF& rect, bool bFit, qreal em) {
+    if (DrawOneGlyph(out, style, sText, rect, bFit, em))
+        return;
     QPainter& painter = out.painter;
     const QPaintDevice& device = *painter.device();
     QFont font = MakeFont(style, em, device);
@@ -440,8 +510,9 @@ void TextRenderer::DrawVertical(const Out& out, const ImagingStyle& style, const
     ImagingStyle plain = style; // lines are drawn along the column, not under each glyph
     plain.underline = plain.strike = false;
     const QFont font = MakeFont(plain, em, device);
-    const QRawFont raw = RawFont(font, device);
-    const QList<Cell> cells = Cells(style, texts, em, raw, font, device);
+    Face& face = FaceOf(font, device);
+    const QRawFont raw = face.raw;
+    const QList<Cell> cells = Cells(style, texts, em, face, font, device);
 
     const qreal step = em + style.spacing;
     const qreal extent = cells.size() * step;

@@ -34,6 +34,15 @@ class GlyphTextLog;
 // Every glyph is drawn as a glyph run of ours, so a log can note what each one stands for.
 class TextRenderer {
 public:
+    // A font at one size on one device, as kept.
+    struct FaceKey {
+        QString family;
+        bool bold, italic;
+        quint64 size; // the point size's bits: sizes are told apart exactly
+        int dpi;
+        bool operator==(const FaceKey&) const = default;
+    };
+
     // Extent of the text at the style's size: horizontal: advance width by line height;
     // vertical: one em by the sum of the cell heights.
     QSizeF Measure(const ImagingStyle& style, const QString& sText, const QPaintDevice& device,
@@ -109,21 +118,33 @@ private:
     static void DrawPieces(QPainter& painter, const QList<Piece>& pieces, GlyphTextLog* pLog);
     static void DrawLines(QPainter& painter, const QFont& font, const QList<Piece>& pieces,
                           const QPointF& baseline, qreal end);
+    struct Face {
+        QRawFont raw;
+        // Glyph and advance of one-character texts, upright and in vertical writing.
+        QHash<QString, std::pair<quint32, qreal>> upright, vertical;
+    };
     QFont MakeFont(const ImagingStyle& style, qreal em, const QPaintDevice& device);
+    Face& FaceOf(const QFont& font, const QPaintDevice& device);
     QRawFont RawFont(const QFont& font, const QPaintDevice& device);
     const QHash<quint32, quint32>& VertMap(const QString& sFamily, const QRawFont& raw);
-    QList<Cell> Cells(const ImagingStyle& style, const QStringList& texts, qreal em,
-                      const QRawFont& raw, const QFont& font, const QPaintDevice& device);
+    std::pair<quint32, qreal> GlyphOf(Face& face, const QString& sFamily, const QString& sCell,
+                                      bool bVertical);
+    bool DrawOneGlyph(const Out& out, const ImagingStyle& style, const QString& sText,
+                      const QRectF& rect, bool bFit, qreal em);
+    QList<Cell> Cells(const ImagingStyle& style, const QStringList& texts, qreal em, Face& face,
+                      const QFont& font, const QPaintDevice& device);
     void DrawHorizontal(const Out& out, const ImagingStyle& style, const QString& sText,
                         const QRectF& rect, bool bFit, qreal em);
     void DrawVertical(const Out& out, const ImagingStyle& style, const QString& sText,
                       const QRectF& rect, bool bFit, qreal em);
 
     QHash<QString, QString> m_families;
-    QHash<QString, QRawFont> m_rawFonts; // family, face and size as drawn lately
-    QHash<QString, Line> m_lines;        // lines drawn lately
+    QHash<FaceKey, Face> m_faces; // family, face and size as drawn lately
+    QHash<QString, Line> m_lines; // lines drawn lately
     QHash<QString, QHash<quint32, quint32>> m_vertMaps;
     Pending m_pending;
 };
+
+size_t qHash(const TextRenderer::FaceKey& k, size_t seed = 0);
 
 } // namespace hoplark
