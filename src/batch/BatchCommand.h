@@ -21,5 +21,6 @@ int CmdRecords(BatchContext& ctx);
 int CmdSama(BatchContext& ctx);
 int CmdPreview(BatchContext& ctx);
 int CmdPrint(BatchContext& ctx);
+int CmdCalibrate(BatchContext& ctx);
 
 } // namespace hoplark

@@ -28,7 +28,11 @@ const QList<Command>& Commands() {
          u"--png OUT [--trace OUT.jsonl]"_s},
         {u"print"_s, CmdPrint,
          u"print --profile NAME [--codes CODES] LIST [--rows all|current:N|after:N|select:N,...] "
-         u"[--sender N] (--pdf OUT.pdf | --printer QUEUE) [--trace OUT.jsonl] [--progress]"_s},
+         u"[--sender N] (--pdf OUT.pdf | --printer QUEUE) [--trace OUT.jsonl] [--progress] "
+         u"[--offset X,Y]"_s},
+        {u"calibrate"_s, CmdCalibrate,
+         u"calibrate --profile NAME (--pdf OUT.pdf | --printer QUEUE) [--offset X,Y] "
+         u"[--trace OUT.jsonl]"_s},
     };
     return commands;
 }

@@ -111,6 +111,8 @@ QString BatchSession::Open(const QString& sDataDir, const SessionRequest& req) {
     if (!sMsg.isEmpty())
         return OneLine(u"profile "_s + req.sProfile + u": "_s + sMsg);
 
+    if (req.bNoList)
+        return {};
     if (!QFileInfo(req.sList).isFile())
         return u"address list not found: "_s + req.sList;
     // An absolute path: a relative one whose first word held no "\" could be taken for codes.

@@ -61,7 +61,8 @@ struct SessionRequest {
     QString sProfile;
     QString sCodes; // empty: the list is loaded without column codes
     QString sList;
-    qint16 nSender = 0; // 0: the first sender
+    bool bNoList = false; // a command that draws no addresses loads none
+    qint16 nSender = 0;   // 0: the first sender
 };
 
 // The session as the window's load sequence leaves it, without a window: the user data

@@ -1,8 +1,10 @@
 #include "profile/PageFile.h"
 
 #include "imaging/Imaging.h"
+#include "platform/MsgBox.h"
 #include "platform/Numbers.h"
 #include "profile/PaperTable.h"
+#include "profile/PrintAdjust.h"
 #include "profile/ProfileValues.h"
 
 #include <QFileInfo>
@@ -21,6 +23,7 @@ const QString kVertBlk = u"配置縦"_s;
 const QString kFormatBlk = u"書式設定"_s;
 
 const QString kMxRwKeys[3] = {u"住所行数"_s, u"名前行数"_s, u"差出人行数"_s};
+const QString kAdjKeys[2] = {u"横補正"_s, u"縦補正"_s};
 const QString kYhkKeys[8] = {u"住所上余白"_s, u"住所左余白"_s, u"住所右余白"_s, u"名前左余白"_s,
                              u"名前右余白"_s, u"差出左余白"_s, u"差出右余白"_s, u"差出下余白"_s};
 const QString kRwPtKeys[4] = {u"住所行間隔"_s, u"住名行間隔"_s, u"名前行間隔"_s, u"差出行間隔"_s};
@@ -86,6 +89,9 @@ void PageFile::BuildPage() {
     PutCheck(o, u"差出人表記"_s, m.ckSashi);
     for (int i = 0; i < 3; ++i)
         PutCombo(o, kMxRwKeys[i], m.cbMxRw[i]);
+    // Always written, last: older readers skip keys they do not know.
+    for (int i = 0; i < 2; ++i)
+        o.SetTag(kAdjKeys[i], m.udAdj[i]);
     o.SetBlk(QString());
 
     o.SetBlk(kHorzBlk);
@@ -182,6 +188,16 @@ void PageFile::ReadPaperBlock(const QString& sName) {
     ApplySenderSwitch(m, m_page);
     for (int i = 0; i < 3; ++i)
         GetCombo(o, kMxRwKeys[i], m.cbMxRw[i], ProfileModel::MxRwList(i));
+
+    // A profile without a correction prints where it always did. A value that cannot be
+    // used is said once and read as 0: the profile itself is still good.
+    for (int i = 0; i < 2; ++i) {
+        const QString value = o.TagText(kAdjKeys[i]);
+        const std::optional<int> n = value.trimmed().isEmpty() ? 0 : AdjValue(value);
+        if (!n)
+            MsgBox(AdjLoadedAsZeroText(kAdjKeys[i], value));
+        m.udAdj[i] = n.value_or(0);
+    }
 }
 
 void PageFile::ReadLayoutBlocks() {

@@ -44,6 +44,9 @@ struct ProfileModel {
     std::array<ComboValue, 3> cbMxRw{{{QStringLiteral("4行"), -1},
                                       {QStringLiteral("3行"), -1},
                                       {QStringLiteral("3行"), -1}}};
+    // 印刷位置の補正: across (+ right) and down (+ down), whole 0.1 mm within ±100, added to
+    // every printed position (never to the preview).
+    std::array<int, 2> udAdj{0, 0};
 
     // Horizontal margins (mm) and spacings (lines).
     std::array<QString, 8> txYhk{QStringLiteral("30"), QStringLiteral("30"), QStringLiteral("10"),

@@ -71,6 +71,9 @@ struct PageLayout {
     std::array<int, 2> nZipX{}, nZipY{};
     // Printable-area offsets of the printer, set by the print loop.
     int nPrnOffX = 0, nPrnOffY = 0;
+    // The profile's print position correction, set by the print loop: added to every printed
+    // coordinate as the last step, after the printable-area clamp, and never clamped itself.
+    int nAdjX = 0, nAdjY = 0;
 
     // Line box i of a block; an index the layout did not dimension is a subscript error.
     static const LineBox& Box(const QList<LineBox>& boxes, qsizetype i) {

@@ -20,14 +20,14 @@ constexpr std::array<ZipGeometry, 2> kZip{{{62, 80, 7}, {38, 68, 3}}};
 int MapX(const Canvas& cv, int x) {
     const PageLayout& l = cv.lay;
     if (l.bPrinting)
-        return std::max(0, Long(qint64(x) - l.nPrnOffX));
+        return Long(qint64(std::max(0, Long(qint64(x) - l.nPrnOffX))) + l.nAdjX);
     return Nearest(double(l.sgScale) * x + l.nOrgX);
 }
 
 int MapY(const Canvas& cv, int y) {
     const PageLayout& l = cv.lay;
     if (l.bPrinting)
-        return std::max(0, Long(qint64(y) - l.nPrnOffY));
+        return Long(qint64(std::max(0, Long(qint64(y) - l.nPrnOffY))) + l.nAdjY);
     // The flap allowance moves the whole page down on envelopes.
     return Nearest(double(l.sgScale) * (qint64(y) + l.nFlap) + l.nOrgY);
 }

@@ -5,6 +5,8 @@
 #include "platform/MemoryReuse.h"
 #include "platform/MsgBox.h"
 #include "render/Canvas.h"
+#include "render/LayoutPage.h"
+#include "render/PositionTestPage.h"
 #include "session/Session.h"
 
 #include <algorithm>
@@ -101,18 +103,14 @@ std::optional<QList<int>> PrintRowList(int nMode, int nAdrIdx, int nCount,
     }
 }
 
-PrintOutcome PrintRows(Session& s, int nMode, const QList<int>& selected,
-                       const PrintCallbacks& cb) {
+namespace {
+
+// One job on the printer of the current settings: nTotal pages, page i drawn by drawPage
+// through the job's own canvas (its layout already set up for the printer, with the profile's
+// print position correction). The job takes copies of what it prints.
+PrintOutcome RunJob(Session& s, const QString& sDocName, int nTotal, const PrintCallbacks& cb,
+                    const std::function<void(const Canvas&, JobCopy&, int)>& drawPage) {
     PrintOutcome out;
-    const std::optional<QList<int>> rows =
-        PrintRowList(nMode, s.adr.nAdrIdx, s.adr.count(), selected);
-    if (!rows)
-        return out;
-    if (rows->isEmpty()) {
-        // Nothing to print is no job: the printer is not asked and an older file stays.
-        out.sMsg = u"印刷する宛名がありません"_s;
-        return out;
-    }
     BusySession busySession(s);
     BusyScope busy(cb);
     Imaging& ik = s.ik;
@@ -125,12 +123,14 @@ PrintOutcome PrintRows(Session& s, int nMode, const QList<int>& selected,
         ik.ClosePrinter();
         return out;
     }
-    ik.DocName(QString::fromUtf16(kPrintDocName));
+    ik.DocName(sDocName);
     int nOffX = 0, nOffY = 0, nPrintW = 0, nPrintH = 0, nPaperW = 0, nPaperH = 0;
     ik.PageMetrics(ik.PrinterHandle(), nOffX, nOffY, nPrintW, nPrintH, nPaperW, nPaperH, 1);
     job.lay.bPrinting = true;
     job.lay.nPrnOffX = nOffX;
     job.lay.nPrnOffY = nOffY;
+    job.lay.nAdjX = job.model.udAdj[0];
+    job.lay.nAdjY = job.model.udAdj[1];
     job.lay.nTgtDc = ik.PrinterHandle();
 
     KeepFreedMemory();
@@ -140,7 +140,6 @@ PrintOutcome PrintRows(Session& s, int nMode, const QList<int>& selected,
         return out;
     }
     out.bJob = true;
-    const int nTotal = static_cast<int>(rows->size());
     if (cb.started)
         cb.started(nTotal);
     bool bInPage = false;
@@ -148,13 +147,10 @@ PrintOutcome PrintRows(Session& s, int nMode, const QList<int>& selected,
         if (!Continue(cb, 0, nTotal)) {
             out.bCancelled = true;
         } else {
-            for (int r : *rows) {
-                const ComposeInput in{r < job.records.size() ? job.records.at(r) : QString(),
-                                      job.bFullLay, job.sama, job.txAdd};
+            for (int i = 0; i < nTotal; ++i) {
                 ik.StartPage();
                 bInPage = true;
-                s.adr.nAdrIdx = r;
-                ComposePage(cv, in, ComposeMode::Print);
+                drawPage(cv, job, i);
                 ik.EndPage();
                 bInPage = false;
                 ++out.nPages;
@@ -177,6 +173,40 @@ PrintOutcome PrintRows(Session& s, int nMode, const QList<int>& selected,
         out.sMsg = ik.DocError();
     ik.ClosePrinter();
     return out;
+}
+
+} // namespace
+
+PrintOutcome PrintRows(Session& s, int nMode, const QList<int>& selected,
+                       const PrintCallbacks& cb) {
+    PrintOutcome out;
+    const std::optional<QList<int>> rows =
+        PrintRowList(nMode, s.adr.nAdrIdx, s.adr.count(), selected);
+    if (!rows)
+        return out;
+    if (rows->isEmpty()) {
+        // Nothing to print is no job: the printer is not asked and an older file stays.
+        out.sMsg = u"印刷する宛名がありません"_s;
+        return out;
+    }
+    return RunJob(s, QString::fromUtf16(kPrintDocName), static_cast<int>(rows->size()), cb,
+                  [&s, &rows](const Canvas& cv, JobCopy& job, int i) {
+                      const int r = rows->at(i);
+                      const ComposeInput in{r < job.records.size() ? job.records.at(r) : QString(),
+                                            job.bFullLay, job.sama, job.txAdd};
+                      s.adr.nAdrIdx = r;
+                      ComposePage(cv, in, ComposeMode::Print);
+                  });
+}
+
+PrintOutcome PrintTestPage(Session& s, const PrintCallbacks& cb) {
+    // Without a paper there is no page to measure against: no job.
+    if (s.page.sPaper.isEmpty() || s.page.nPaperW <= 0 || s.page.nPaperH <= 0)
+        return {false, 0, false, u"用紙が設定されていません"_s};
+    return RunJob(s, QString::fromUtf16(kTestPageName), 1, cb, [](const Canvas& cv, JobCopy&, int) {
+        LayoutPage(cv);
+        DrawPositionTestPage(cv);
+    });
 }
 
 } // namespace hoplark

@@ -62,4 +62,12 @@ struct PrintOutcome {
 PrintOutcome PrintRows(Session& s, int nMode, const QList<int>& selected = {},
                        const PrintCallbacks& cb = {});
 
+// The job name and menu caption of the test page.
+inline constexpr char16_t kTestPageName[] = u"位置調整の試し印刷";
+
+// The position test page of the current profile as a job of one page, on the printer and
+// with the print position correction of any print job: the outlines of the postal-code boxes
+// where the profile prints the digits, two cross hairs and millimetre scales.
+PrintOutcome PrintTestPage(Session& s, const PrintCallbacks& cb = {});
+
 } // namespace hoplark

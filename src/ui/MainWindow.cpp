@@ -3,7 +3,6 @@
 #include "platform/MsgBox.h"
 #include "sender/Sasi.h"
 #include "sender/TextFiles.h"
-#include "session/PrintRows.h"
 #include "session/PrinterSetup.h"
 #include "startup/YIni.h"
 #include "ui/AddressListModel.h"
@@ -93,6 +92,12 @@ void MainWindow::BuildMenus() {
                 PrintMenu(i);
         });
     }
+    print->addSeparator();
+    mnTestPage = print->addAction(QString::fromUtf16(kTestPageName));
+    connect(mnTestPage, &QAction::triggered, this, [this] {
+        if (!m_state.bBusy)
+            PrintTestPageMenu();
+    });
     connect(print, &QMenu::aboutToShow, this, &MainWindow::mnPrint_Open);
 
     QMenu* page = bar->addMenu(u"用紙・配置(&F)"_s);
@@ -128,6 +133,7 @@ void MainWindow::BuildMenus() {
         name(mnJb[i], u"mnJb"_s + QString::number(i));
     name(mnFile[0], u"mnFile0"_s);
     name(mnExit, u"mnExit"_s);
+    name(mnTestPage, u"mnTestPage"_s);
     for (int i = 0; i < 5; ++i)
         name(mnPrint[i], u"mnPrint"_s + QString::number(i));
     for (int i = 0; i < 8; ++i)
@@ -371,6 +377,16 @@ QList<int> MainWindow::SelectedRows() const {
 }
 
 void MainWindow::PrintMenu(int nIdx) {
+    RunPrintJob([this, nIdx](const PrintCallbacks& cb) {
+        return PrintRows(m_state, nIdx, SelectedRows(), cb);
+    });
+}
+
+void MainWindow::PrintTestPageMenu() {
+    RunPrintJob([this](const PrintCallbacks& cb) { return PrintTestPage(m_state, cb); });
+}
+
+void MainWindow::RunPrintJob(const std::function<PrintOutcome(const PrintCallbacks&)>& job) {
     // The progress dialog appears only once the job has its printer: every question of the
     // job (the printer dialog, where the pages go) is answered before it.
     std::unique_ptr<QProgressDialog> progress;
@@ -400,7 +416,7 @@ void MainWindow::PrintMenu(int nIdx) {
         QCoreApplication::processEvents();
         return !progress->wasCanceled();
     };
-    const PrintOutcome outcome = PrintRows(m_state, nIdx, SelectedRows(), cb);
+    const PrintOutcome outcome = job(cb);
     progress.reset();
     if (!outcome.sMsg.isEmpty())
         MsgBox(outcome.sMsg);

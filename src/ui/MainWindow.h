@@ -3,11 +3,13 @@
 #include "imaging/PainterImaging.h"
 #include "imaging/TraceImaging.h"
 #include "profile/ProfileManager.h"
+#include "session/PrintRows.h"
 #include "session/Session.h"
 
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -48,6 +50,7 @@ public:
     std::array<QAction*, 1> mnFile{}; // "開く(&O)"
     QAction* mnExit = nullptr;        // "終了(&X)"
     std::array<QAction*, 5> mnPrint{};
+    QAction* mnTestPage = nullptr; // "位置調整の試し印刷", after the print items
     std::array<QAction*, 8> mnPage{};
 
     QListView* LsAdd = nullptr;
@@ -73,6 +76,7 @@ protected:
     virtual void RefreshPreview();                          // the one full redraw of the preview
     virtual void ShowCurrentAddress();                      // a list row was chosen
     virtual void PrintMenu(int nIdx);                       // mnPrint(nIdx)
+    void PrintTestPageMenu();                               // mnTestPage
     virtual void PageMenu(int nIdx);                        // mnPage(nIdx)
 
 private:
@@ -84,6 +88,8 @@ private:
     void PaintPreview();
     void LsAdd_Click(int nRow);
     void mnPrint_Open();
+    // Runs a print job with the window's part of it: menus, pointer, progress, message.
+    void RunPrintJob(const std::function<PrintOutcome(const PrintCallbacks&)>& job);
     void ShowPreviewImage();
     void SyncProfiles();
     void LoadSasi(int nSasi); // reads sender nSasi and shows it

@@ -2,6 +2,7 @@
 
 #include "profile/ProfileModel.h"
 #include "ui/MarginPanel.h"
+#include "ui/PanelAdjBox.h"
 #include "ui/PanelCombo.h"
 
 #include <QCheckBox>
@@ -82,6 +83,31 @@ PagePaper::PagePaper(QWidget* parent) : QWidget(parent) {
     ckSashi->setObjectName(u"ckSashi"_s);
     ckSashi->setChecked(true);
 
+    // Printers feed the paper a little off; this moves what is printed, never the preview.
+    auto* frameAdj = new QGroupBox(u"印刷位置の補正"_s, this);
+    frameAdj->setObjectName(u"frameAdj"_s);
+    static const QString adjCaptions[2] = {u"横"_s, u"縦"_s};
+    static const QString adjTips[2] = {
+        u"印刷位置を横に動かします (0.1mm 単位、+ は右へ、- は左へ、±10mm まで)"_s,
+        u"印刷位置を縦に動かします (0.1mm 単位、+ は下へ、- は上へ、±10mm まで)"_s};
+    auto* adjLayout = new QGridLayout(frameAdj);
+    adjLayout->setVerticalSpacing(0); // no taller than the frame of line counts beside it
+    for (int i = 0; i < 2; ++i) {
+        auto* label = new QLabel(adjCaptions[i], frameAdj);
+        udAdj[i] = new PanelAdjBox(frameAdj);
+        udAdj[i]->setObjectName(u"udAdj"_s + QString::number(i));
+        udAdj[i]->setToolTip(adjTips[i]);
+        label->setToolTip(adjTips[i]);
+        label->setBuddy(udAdj[i]);
+        adjLayout->addWidget(label, i, 0, Qt::AlignRight);
+        adjLayout->addWidget(udAdj[i], i, 1);
+        adjLayout->addWidget(new QLabel(u"mm"_s, frameAdj), i, 2);
+    }
+
+    auto* rowsAndAdj = new QHBoxLayout;
+    rowsAndAdj->addWidget(frameRows, 1);
+    rowsAndAdj->addWidget(frameAdj);
+
     auto* top = new QGridLayout;
     top->addWidget(frameMjhk, 0, 0, 2, 1);
     top->addWidget(cbYoshi, 0, 1, 1, 2);
@@ -94,7 +120,7 @@ PagePaper::PagePaper(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(6, 4, 6, 4);
     layout->addLayout(top);
     layout->addWidget(pcPos, 1);
-    layout->addWidget(frameRows);
+    layout->addLayout(rowsAndAdj);
     layout->addWidget(ckSashi);
 }
 

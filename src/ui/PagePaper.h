@@ -13,10 +13,12 @@ class QRadioButton;
 namespace hoplark {
 
 class MarginPanel;
+class PanelAdjBox;
 class PanelCombo;
 
 // The page "用紙・配置" (FramePg(0)): writing direction, profile list and paper, the margin
-// panel of the current writing direction, maximum lines and the sender switch.
+// panel of the current writing direction, maximum lines, the sender switch and the print
+// position correction.
 class PagePaper : public QWidget {
     Q_OBJECT
 public:
@@ -31,6 +33,8 @@ public:
     std::array<PanelCombo*, 3> cbMxRw{};
     QLabel* lbMxRwSender; // "差出人" beside cbMxRw(2)
     QCheckBox* ckSashi;
+    // 印刷位置の補正: across (+ right) and down (+ down), in 0.1 mm steps.
+    std::array<PanelAdjBox*, 2> udAdj{};
 };
 
 } // namespace hoplark

@@ -65,7 +65,7 @@ QSize PanelMarginBox::sizeHint() const {
     const QFontMetrics fm(font());
     QStyleOptionSpinBox opt;
     initStyleOption(&opt);
-    const QSize text(fm.horizontalAdvance(u"999"_s) + 6, lineEdit()->sizeHint().height());
+    const QSize text(fm.horizontalAdvance(m_sWidest) + 6, lineEdit()->sizeHint().height());
     return style()->sizeFromContents(QStyle::CT_SpinBox, &opt, text, this);
 }
 

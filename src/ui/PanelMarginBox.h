@@ -29,6 +29,11 @@ signals:
 
 protected:
     StepEnabled stepEnabled() const override;
+    // The widest text the box is sized for.
+    void SetWidestText(const QString& sText) { m_sWidest = sText; }
+
+private:
+    QString m_sWidest = QStringLiteral("999");
 };
 
 } // namespace hoplark

@@ -12,6 +12,7 @@
 #include "ui/PageFormats.h"
 #include "ui/PagePaper.h"
 #include "ui/PageSama.h"
+#include "ui/PanelAdjBox.h"
 #include "ui/PanelCombo.h"
 #include "ui/PanelMarginBox.h"
 #include "ui/WheelGuard.h"
@@ -201,6 +202,14 @@ void SettingsPanel::ConnectPaper() {
         st.model.ckSashi = bOn ? 1 : 0;
         OnSashi();
     });
+    // Held like every panel value; the preview does not move with it.
+    for (int i = 0; i < 2; ++i) {
+        connect(pp->udAdj[i], &PanelAdjBox::valueEdited, this, [this, i](int n) {
+            if (!m_bLoading) {
+                st.model.udAdj[i] = n;
+            }
+        });
+    }
 }
 
 void SettingsPanel::ConnectFormats() {
@@ -472,6 +481,9 @@ void SettingsPanel::LoadFromModel() {
         pf->ckCnter[i]->setChecked(m.ckCnter[i] != 0);
     }
     pf->txSama->setText(m.txSama);
+    for (int i = 0; i < 2; ++i) {
+        pp->udAdj[i]->SetValue(m.udAdj[i]);
+    }
     // What the switches derive follows the loaded values; the sender font labels keep the
     // colours the profile gave them.
     ApplySashi(false);

@@ -204,6 +204,10 @@ TEST(BatchPrint, WrongRequestsFailWithOneLine) {
         {"data given twice", f.Args(pdf, {u"--data"_s, f.data}), 2},
         {"switch given twice", f.Args(pdf, {u"--progress"_s, u"--progress"_s}), 2},
         {"empty output name", f.Args(QString()), 2},
+        {"offset out of range", f.Args(pdf, {u"--offset"_s, u"10.1,0"_s}), 2},
+        {"offset finer than 0.1 mm", f.Args(pdf, {u"--offset"_s, u"0,1.55"_s}), 2},
+        {"offset without Y", f.Args(pdf, {u"--offset"_s, u"1.5"_s}), 2},
+        {"offset not a number", f.Args(pdf, {u"--offset"_s, u"a,b"_s}), 2},
         // An option's value is never read as an option.
         {"data as the profile's value",
          QStringList{u"print"_s, u"--profile"_s, u"--data"_s, f.data, u"--codes"_s, u"ZAOEN"_s,

@@ -45,6 +45,7 @@ TEST(PageFile, SavesTheDefaultsInFileOrder) {
         "\t<行追加>\t不可</行追加>\r\n\t<県市区郡>\t県省略</県市区郡>\r\n"
         "\t<差出人表記>\t1</差出人表記>\r\n\t<住所行数>\t4行|-1</住所行数>\r\n"
         "\t<名前行数>\t3行|-1</名前行数>\r\n\t<差出人行数>\t3行|-1</差出人行数>\r\n"
+        "\t<横補正>\t0</横補正>\r\n\t<縦補正>\t0</縦補正>\r\n"
         "</用紙指定>\r\n<配置横>\r\n"
         "\t<住所上余白>\t30</住所上余白>\r\n\t<住所左余白>\t30</住所左余白>\r\n"
         "\t<住所右余白>\t10</住所右余白>\r\n\t<名前左余白>\t40</名前左余白>\r\n"
@@ -275,6 +276,36 @@ TEST(PageFile, FailureTable) {
         sIni.replace(u"1000"_s, u"99999999999"_s);
         EXPECT_EQ(f.LoadIni(sIni), QString());
         EXPECT_EQ(f.page.nPaperW, 1000); // from the printer settings
+    }
+}
+
+// The print position correction: absent reads as 0 without a word; a value that cannot be
+// used is said and read as 0, and the profile still loads.
+TEST(PageFile, CorrectionAsStored) {
+    struct Case {
+        QString sKeys; // what the 用紙指定 block holds besides the paper
+        int nX, nY;
+        int nMessages;
+    };
+    const Case cases[] = {
+        {QString(), 0, 0, 0},
+        {u"<横補正>\t15</横補正><縦補正>\t-100</縦補正>"_s, 15, -100, 0},
+        {u"<横補正>\t +7 </横補正>"_s, 7, 0, 0},
+        {u"<横補正>\t101</横補正><縦補正>\t-3</縦補正>"_s, 0, -3, 1},
+        {u"<横補正>\t1.5</横補正><縦補正>\tabc</縦補正>"_s, 0, 0, 2},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        f.model.udAdj = {55, 55};
+        test::MessageCapture msgs;
+        QString sIni = test::MinimalIni();
+        sIni.replace(u"</用紙指定>"_s, c.sKeys + u"</用紙指定>"_s);
+        EXPECT_EQ(f.LoadIni(sIni), QString()) << c.sKeys.toStdString();
+        EXPECT_EQ(f.model.udAdj, (std::array<int, 2>{c.nX, c.nY})) << c.sKeys.toStdString();
+        ASSERT_EQ(msgs.messages().size(), c.nMessages) << c.sKeys.toStdString();
+        for (const QString& m : msgs.messages())
+            EXPECT_TRUE(m.contains(u"補正>"_s) && m.contains(u"0 として読み込みました"_s))
+                << m.toStdString();
     }
 }
 

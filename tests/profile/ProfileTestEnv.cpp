@@ -67,6 +67,7 @@ ProfileModel ChangedModel() {
     m.ckWaku = {1, 1};
     m.ckCnter = {1, 1};
     m.txSama = u"御中"_s;
+    m.udAdj = {15, -7};
     return m;
 }
 

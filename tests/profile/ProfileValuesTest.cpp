@@ -1,5 +1,7 @@
 #include "profile/ProfileValues.h"
 
+#include "profile/PrintAdjust.h"
+
 #include "tagfile/AtIni.h"
 
 #include <gtest/gtest.h>
@@ -124,4 +126,47 @@ TEST(ProfileValues, StoreAndRestoreSteps) {
     EXPECT_EQ(c, 0);
     EXPECT_EQ(k, (ComboValue{u"１行"_s, 0}));
     EXPECT_EQ(f, (FontSpec{u"X"_s, 9.75, 255, true}));
+}
+
+// The print position correction as typed (mm) and as stored (0.1 mm).
+TEST(ProfileValues, CorrectionValues) {
+    struct Case {
+        QString typed;
+        std::optional<int> tenths;
+    };
+    const Case mm[] = {
+        {u"1.5"_s, 15},
+        {u"-0.3"_s, -3},
+        {u"+2"_s, 20},
+        {u".5"_s, 5},
+        {u"10"_s, 100},
+        {u"-10.0"_s, -100},
+        {u" 3. "_s, 30},
+        {u"10.1"_s, std::nullopt},
+        {u"1.55"_s, std::nullopt},
+        {u"-"_s, std::nullopt},
+        {u"."_s, std::nullopt},
+        {QString(), std::nullopt},
+        {u"1,5"_s, std::nullopt},
+        {u"１.５"_s, std::nullopt},
+        {u"1e1"_s, std::nullopt},
+    };
+    for (const Case& c : mm)
+        EXPECT_EQ(AdjFromMm(c.typed), c.tenths) << c.typed.toStdString();
+    const Case stored[] = {
+        {u"15"_s, 15},
+        {u"-100"_s, -100},
+        {u"+100"_s, 100},
+        {u"101"_s, std::nullopt},
+        {u"1.5"_s, std::nullopt},
+        {u"15mm"_s, std::nullopt},
+        {u"99999999999"_s, std::nullopt},
+    };
+    for (const Case& c : stored)
+        EXPECT_EQ(AdjValue(c.typed), c.tenths) << c.typed.toStdString();
+    // What is shown reads back as what it shows.
+    for (int n : {-100, -15, -5, 0, 7, 100}) {
+        EXPECT_EQ(AdjFromMm(AdjMmText(n)), n);
+    }
+    EXPECT_EQ(AdjMmText(-5), u"-0.5"_s);
 }

@@ -245,3 +245,120 @@ TEST(PrintRows, ZipBoxesWhereThePreviewPlacedThem) {
     for (int y : tops)
         EXPECT_EQ(y, 120);
 }
+
+namespace {
+
+// The drawing calls of one job on a postcard whose printer's printable area starts 4 x 3 mm
+// in, every frame switched on, with the print position correction adj; the test page or the
+// first address.
+QList<QJsonObject> PrintedDrawing(std::array<int, 2> adj, bool bTestPage, bool bVertical) {
+    ScriptedPrinter ik;
+    ik.nOffX = 40;
+    ik.nOffY = 30;
+    auto st = test::PostcardState(ik, test::NewTempDir() + u"/"_s, 1);
+    st->model.ckWaku = {1, 1};
+    st->page.bVertical = bVertical;
+    st->model.opMjhk = {!bVertical, bVertical};
+    st->model.udAdj = adj;
+    EXPECT_EQ(st->RefreshPreview(), QString());
+    ik.clear();
+    const PrintOutcome out = bTestPage ? PrintTestPage(*st) : PrintRows(*st, kPrintCurrent);
+    EXPECT_EQ(out.nPages, 1);
+    EXPECT_EQ(out.sMsg, QString());
+    QList<QJsonObject> drawing;
+    for (const QJsonObject& o : ik.records())
+        if (o.value(u"op"_s).toString().startsWith(u"Draw"_s))
+            drawing << o;
+    return drawing;
+}
+
+// The red outlines drawn (the postal-code boxes), in drawing order.
+QList<std::array<int, 4>> RedOutlines(const QList<QJsonObject>& drawing) {
+    QList<std::array<int, 4>> boxes;
+    for (const QJsonObject& o : drawing)
+        if (o.value(u"op"_s).toString() == u"DrawRect"_s && o.value(u"fillMode"_s).toInt() == 1 &&
+            o.value(u"lineColor"_s).toInt() == 255)
+            boxes.append(
+                {o[u"x1"_s].toInt(), o[u"y1"_s].toInt(), o[u"x2"_s].toInt(), o[u"y2"_s].toInt()});
+    return boxes;
+}
+
+} // namespace
+
+// The correction moves everything printed, frames and postal-code boxes included, by exactly
+// its amount in device units, after the printable-area clamp and without one of its own.
+TEST(PrintRows, CorrectionMovesEveryPrintedMark) {
+    struct Case {
+        int dx, dy;
+        bool bTestPage, bVertical;
+    };
+    const Case cases[] = {
+        {15, -7, false, false},
+        {-100, 100, false, true},
+        {100, -100, true, false},
+        {-25, 40, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.dx << "," << c.dy << " test page " << c.bTestPage
+                                        << " vertical " << c.bVertical);
+        const QList<QJsonObject> base = PrintedDrawing({0, 0}, c.bTestPage, c.bVertical);
+        const QList<QJsonObject> moved = PrintedDrawing({c.dx, c.dy}, c.bTestPage, c.bVertical);
+        ASSERT_EQ(moved.size(), base.size());
+        ASSERT_GE(RedOutlines(base).size(), 14); // recipient and sender boxes
+        bool bBelowZero = false;
+        for (qsizetype i = 0; i < base.size(); ++i) {
+            QJsonObject want = base[i];
+            want[u"x1"_s] = want[u"x1"_s].toInt() + c.dx;
+            want[u"x2"_s] = want[u"x2"_s].toInt() + c.dx;
+            want[u"y1"_s] = want[u"y1"_s].toInt() + c.dy;
+            want[u"y2"_s] = want[u"y2"_s].toInt() + c.dy;
+            QJsonObject got = moved[i];
+            // The test page names the correction it was printed with.
+            if (want.value(u"text"_s).toString().startsWith(u"印刷位置の補正"_s))
+                got[u"text"_s] = want.value(u"text"_s);
+            EXPECT_EQ(got, want) << i;
+            bBelowZero =
+                bBelowZero || got.value(u"x1"_s).toInt() < 0 || got.value(u"y1"_s).toInt() < 0;
+        }
+        // The scales start at the paper's edge, clamped to the printable origin first.
+        if (c.bTestPage) {
+            EXPECT_TRUE(bBelowZero);
+        }
+    }
+}
+
+TEST(PrintRows, PreviewIgnoresTheCorrection) {
+    const auto preview = [](std::array<int, 2> adj) {
+        ScriptedPrinter ik;
+        auto st = test::PostcardState(ik, test::NewTempDir() + u"/"_s, 1);
+        st->model.ckWaku = {1, 1};
+        st->model.udAdj = adj;
+        EXPECT_EQ(st->RefreshPreview(), QString());
+        return ik.records();
+    };
+    const QList<QJsonObject> base = preview({0, 0});
+    ASSERT_GE(RedOutlines(base).size(), 14);
+    EXPECT_EQ(preview({37, -52}), base);
+}
+
+// The test page outlines the boxes exactly where an address's digits and frames go.
+TEST(PrintTestPage, BoxesWhereTheProfilePrintsTheDigits) {
+    for (const bool bVertical : {false, true}) {
+        const QList<std::array<int, 4>> page =
+            RedOutlines(PrintedDrawing({12, -3}, true, bVertical));
+        const QList<std::array<int, 4>> address =
+            RedOutlines(PrintedDrawing({12, -3}, false, bVertical));
+        EXPECT_EQ(page.size(), 14);
+        EXPECT_EQ(page, address) << "vertical " << bVertical;
+    }
+}
+
+TEST(PrintTestPage, NoPaperNoJob) {
+    ScriptedPrinter ik;
+    auto st = test::PostcardState(ik, test::NewTempDir() + u"/"_s, 0);
+    st->page.sPaper.clear();
+    const PrintOutcome out = PrintTestPage(*st);
+    EXPECT_FALSE(out.bJob);
+    EXPECT_FALSE(out.sMsg.isEmpty());
+    EXPECT_TRUE(ik.Ops(kJobOps).isEmpty());
+}

@@ -128,16 +128,19 @@ if grep -q "に印刷します\|に出力します" "$work/log/batch.err"; then
     fail "the job did not go to the queue: $(cat "$work/log/batch.err")"
 fi
 
-# Wait for the job to leave the queue and its PDF to appear.
-pdf=""
-for _ in $(seq 120); do
-    if [ -z "$(lpstat -o "$queue" 2>/dev/null)" ]; then
-        pdf=$(find "$out_dir" -maxdepth 1 -name '*.pdf' -newer "$work/start" -print 2>/dev/null | head -n 1)
-        [ -n "$pdf" ] && break
-    fi
-    sleep 0.5
-done
-[ -n "$pdf" ] || fail "no PDF arrived in $out_dir; cupsd log: $(tail -n 20 "$work/log/error_log")"
+# Waits for the job to leave the queue and its PDF to appear (newer than $work/start).
+wait_pdf() {
+    pdf=""
+    for _ in $(seq 120); do
+        if [ -z "$(lpstat -o "$queue" 2>/dev/null)" ]; then
+            pdf=$(find "$out_dir" -maxdepth 1 -name '*.pdf' -newer "$work/start" -print 2>/dev/null | head -n 1)
+            [ -n "$pdf" ] && break
+        fi
+        sleep 0.5
+    done
+    [ -n "$pdf" ] || fail "no PDF arrived in $out_dir; cupsd log: $(tail -n 20 "$work/log/error_log")"
+}
+wait_pdf
 
 info=$(pdfinfo "$pdf")
 rm -f "$pdf"
@@ -156,4 +159,13 @@ awk -v got="$size" -v w="$w" -v h="$h" 'BEGIN {
     d1 = g[1] - ew; d2 = g[2] - eh; if (d1 < 0) d1 = -d1; if (d2 < 0) d2 = -d2;
     if (d1 > 2 || d2 > 2) { printf "page size %s x %s pts, expected %.1f x %.1f\n", g[1], g[2], ew, eh; exit 1 }
 }' || fail "wrong page size"
-echo "PASSED: 3 pages of $size pts arrived through queue $queue"
+
+# The position test page goes to the same queue, one page.
+touch "$work/start"
+"$BIN/hoplark-batch" calibrate --data "$work/data" --profile "$PROFILE" --printer "$queue" \
+    --offset 1.5,-0.5 >"$work/log/calibrate.out" 2>"$work/log/calibrate.err" ||
+    fail "hoplark-batch calibrate: $(cat "$work/log/calibrate.out" "$work/log/calibrate.err")"
+wait_pdf
+[ "$(pdfinfo "$pdf" | sed -n 's/^Pages:[[:space:]]*//p')" = 1 ] || fail "the test page is not one page"
+rm -f "$pdf"
+echo "PASSED: 3 pages of $size pts and the test page arrived through queue $queue"

@@ -98,10 +98,15 @@ TEST(MainWindow, MenusTabsAndCaptions) {
     EXPECT_EQ(w.mnJb[0]->menu()->actions(), (QList<QAction*>{w.mnFile[0], w.mnExit}));
     EXPECT_EQ(Texts({w.mnFile[0], w.mnExit}), (QStringList{u"開く(&O)"_s, u"終了(&X)"_s}));
 
-    const QList<QAction*> print(w.mnPrint.begin(), w.mnPrint.end());
-    EXPECT_EQ(w.mnJb[1]->menu()->actions(), print);
-    EXPECT_EQ(Texts(print), (QStringList{u"現在の宛名を印刷"_s, u"-"_s, u"一括印刷"_s,
-                                         u"ﾘｽﾄの指定行を印刷"_s, u"現在の宛名より後ろ全部"_s}));
+    // The print items keep their indexes; the test page follows them after a separator.
+    QList<QAction*> print(w.mnPrint.begin(), w.mnPrint.end());
+    const QList<QAction*> printMenu = w.mnJb[1]->menu()->actions();
+    ASSERT_EQ(printMenu.size(), 7);
+    print << printMenu[5] << w.mnTestPage;
+    EXPECT_EQ(printMenu, print);
+    EXPECT_EQ(Texts(print),
+              (QStringList{u"現在の宛名を印刷"_s, u"-"_s, u"一括印刷"_s, u"ﾘｽﾄの指定行を印刷"_s,
+                           u"現在の宛名より後ろ全部"_s, u"-"_s, u"位置調整の試し印刷"_s}));
 
     const QList<QAction*> page(w.mnPage.begin(), w.mnPage.end());
     EXPECT_EQ(w.mnJb[2]->menu()->actions(), page);

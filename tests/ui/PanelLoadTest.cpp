@@ -229,9 +229,9 @@ TEST_F(PanelLoadTest, ControlsByNameWithCaptionsTooltipsAndStartState) {
         frames << box->title();
     }
     frames.sort();
-    QStringList expected{u"文字方向"_s, u"最大行(列)数"_s,    u"配置"_s,
-                         u"配置"_s,     u"差出人のﾃﾞ-ﾀ-"_s,   u"差出人"_s,
-                         u"宛先"_s,     u"県･市区郡の省略"_s, u"住所の改行方法"_s};
+    QStringList expected{u"文字方向"_s,       u"最大行(列)数"_s,  u"配置"_s, u"配置"_s,
+                         u"差出人のﾃﾞ-ﾀ-"_s,  u"差出人"_s,        u"宛先"_s, u"県･市区郡の省略"_s,
+                         u"住所の改行方法"_s, u"印刷位置の補正"_s};
     expected.sort();
     EXPECT_EQ(frames, expected);
     QStringList labels;

@@ -3,6 +3,7 @@
 // page is the preview's.
 #include "ui/MainWindow.h"
 
+#include "PanelTest.h"
 #include "imaging/PrinterHooks.h"
 #include "imaging/PrinterSettings.h"
 #include "platform/Cp932.h"
@@ -12,6 +13,8 @@
 #include "support/FullDisk.h"
 #include "support/TestEnv.h"
 #include "ui/AddressListModel.h"
+#include "ui/PagePaper.h"
+#include "ui/PanelAdjBox.h"
 #include "ui/PreviewView.h"
 #include "ui/SettingsPanel.h"
 
@@ -20,6 +23,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QListView>
@@ -341,3 +345,72 @@ TEST(PrintWindow, AFailedFileOrNothingToPrintIsSaid) {
 }
 
 } // namespace
+
+namespace {
+
+// The test page's job from hoplark-batch calibrate, with the extra arguments given.
+QList<QByteArray> BatchTestPage(const UserFolder& s, const QString& sProfile,
+                                const QStringList& extra = {}) {
+    const QString dir = test::NewTempDir();
+    QProcess p;
+    p.start(QStringLiteral(HOPLARK_BIN_DIR "/hoplark-batch"),
+            QStringList{u"calibrate"_s, u"--data"_s, s.ini.UsrFld, u"--profile"_s, sProfile,
+                        u"--pdf"_s, dir + u"/c.pdf"_s, u"--trace"_s, dir + u"/c.jsonl"_s} +
+                extra);
+    EXPECT_TRUE(p.waitForFinished(120000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    EXPECT_EQ(PdfPages(dir + u"/c.pdf"_s), 1);
+    return JobLines(test::ReadBytes(dir + u"/c.jsonl"_s));
+}
+
+} // namespace
+
+// The correction is entered on the panel (a value out of range is refused with a message and
+// changes nothing), moves the window's test page, is saved with 上書保存, and hoplark-batch
+// prints the same page from the saved profile or from --offset.
+TEST(PrintWindow, CorrectionFromThePanelMovesTheTestPageAndIsSaved) {
+    const QString sProfile = u"はがき 縦書き"_s;
+    UserFolder s(sProfile);
+    NoQueues none;
+    test::MessageCapture messages;
+    QBuffer trace;
+    trace.open(QIODevice::WriteOnly);
+    MainWindow w(s.ini, 96, nullptr, &trace);
+    w.Open(s.sList);
+    w.show();
+    PagePaper& pp = *w.tbFrame->pagePaper;
+
+    const QList<QByteArray> unmoved = BatchTestPage(s, sProfile);
+    pp.udAdj[0]->selectAll();
+    test::TypeText(pp.udAdj[0], u"12"_s);
+    QFocusEvent leave(QEvent::FocusOut); // leaving the box checks it
+    QApplication::sendEvent(pp.udAdj[0], &leave);
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_TRUE(messages.messages()[0].contains(u"12"_s));
+    EXPECT_EQ(pp.udAdj[0]->text(), u"0.0"_s);
+    EXPECT_EQ(w.state().model.udAdj, (std::array<int, 2>{0, 0}));
+    messages.clear();
+
+    pp.udAdj[0]->selectAll();
+    test::TypeText(pp.udAdj[0], u"1.5"_s);
+    for (int i = 0; i < 7; ++i)
+        test::PressKey(pp.udAdj[1], Qt::Key_Down);
+    EXPECT_EQ(w.state().model.udAdj, (std::array<int, 2>{15, -7}));
+
+    QFile::remove(FallbackPdf());
+    w.mnTestPage->trigger();
+    const QList<QByteArray> window = JobLines(trace.data());
+    ASSERT_FALSE(window.isEmpty());
+    EXPECT_EQ(PdfPages(FallbackPdf()), 1);
+    EXPECT_NE(window, unmoved);
+    EXPECT_EQ(window, BatchTestPage(s, sProfile, {u"--offset"_s, u"1.5,-0.7"_s}));
+
+    w.mnPage[2]->trigger(); // 上書保存
+    const QString sIni = ReadTextFile(s.ini.UsrFld + u"Paper/"_s + sProfile + u".ini"_s);
+    EXPECT_TRUE(sIni.contains(u"<横補正>\t15</横補正>"_s)) << sIni.toStdString();
+    EXPECT_TRUE(sIni.contains(u"<縦補正>\t-7</縦補正>\r\n</用紙指定>"_s));
+    EXPECT_EQ(BatchTestPage(s, sProfile), window);
+    // Only the note where the pages went.
+    EXPECT_EQ(messages.messages().size(), 1) << messages.messages().join(u'|').toStdString();
+    w.state().bBusy = true;
+}
