@@ -145,11 +145,15 @@ QString WriteStarterProfiles(const QString& sDir) {
 
 namespace {
 
+QString StarterFolder(const QString& sFromDir) {
+    return sFromDir.isEmpty() ? ShareFolder() + u"paper"_s : sFromDir;
+}
+
 // Copies the shipped files for which bWanted(target path) holds.
 template <typename Pred>
 QStringList CopyStarters(const QString& sPaperDir, const QString& sFromDir, QString* pMsg,
                          Pred bWanted) {
-    const QString sFrom = sFromDir.isEmpty() ? ShareFolder() + u"paper"_s : sFromDir;
+    const QString sFrom = StarterFolder(sFromDir);
     QStringList copied;
     const QDir from(sFrom);
     const QStringList filters{u"*.ini"_s, u"*.ik7"_s, u"*.ik7.prnTxt"_s};
@@ -187,6 +191,13 @@ bool Broken(const QString& sPath) {
 } // namespace
 
 QStringList SeedStarterProfiles(const QString& sPaperDir, const QString& sFromDir, QString* pMsg) {
+    // A program copied without its share/hoplark would start with no profile at all: say
+    // where the shipped ones were looked for.
+    if (const QString sFrom = StarterFolder(sFromDir); !QFileInfo(sFrom).isDir()) {
+        if (pMsg && pMsg->isEmpty())
+            *pMsg = u"ﾌｫﾙﾀﾞ "_s + sFrom + u" が見つかりません"_s;
+        return {};
+    }
     return CopyStarters(sPaperDir, sFromDir, pMsg, [](const QString& sTarget) {
         return !QFileInfo::exists(sTarget) && !QFileInfo(sTarget).isSymLink();
     });
