@@ -11,6 +11,9 @@ cmake --build build-test --parallel
 cd build-test
 ctest --output-on-failure --parallel "$(nproc)" --timeout 900
 cd ..
+# An install staged from the test build: desktop entry, metadata, manual pages, and the
+# installed hoplark-batch seeding and printing from its own share/hoplark.
+scripts/check-install.sh build-test
 # A fuzz build that fails, or an input that crashes, leaks or hits undefined behaviour, fails
 # the run.
 scripts/fuzz.sh 20

@@ -50,6 +50,10 @@ function(hoplark_add_test name)
     target_compile_definitions(${name} PRIVATE
         HOPLARK_SOURCE_DIR="${PROJECT_SOURCE_DIR}" HOPLARK_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    # The shipped files are found beside bin/, and tests/ lies beside it too.
+    if(TARGET hoplark_share)
+        add_dependencies(${name} hoplark_share)
+    endif()
     gtest_discover_tests(${name}
         DISCOVERY_TIMEOUT 60
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0"

@@ -3,4 +3,5 @@ BUILD_PACKAGES=(qt6-base-dev libgl-dev libgtest-dev cmake ninja-build g++ pkg-co
                 fonts-ipafont-gothic fonts-ipafont-mincho poppler-utils)
 # clang and libFuzzer for scripts/fuzz.sh; libFuzzer is in libclang-rt-14-dev, which clang's
 # packages only recommend.
-TEST_PACKAGES=(xvfb x11-apps netpbm cups printer-driver-cups-pdf clang libclang-rt-14-dev)
+TEST_PACKAGES=(xvfb x11-apps netpbm cups printer-driver-cups-pdf clang libclang-rt-14-dev
+               dpkg-dev lintian desktop-file-utils appstream man-db)

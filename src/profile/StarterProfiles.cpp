@@ -2,6 +2,7 @@
 
 #include "imaging/PrinterSettings.h"
 #include "imaging/TraceImaging.h"
+#include "platform/ShareFolder.h"
 #include "platform/TextFile.h"
 #include "profile/PageFile.h"
 #include "profile/PaperTable.h"
@@ -11,13 +12,6 @@
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
-
-#ifdef HOPLARK_STARTER_PAPER
-// Resources of a static library must be registered by name, outside any namespace.
-static void InitStarterPaper() {
-    Q_INIT_RESOURCE(starter_paper);
-}
-#endif
 
 namespace hoplark {
 
@@ -177,17 +171,15 @@ QString WriteStarterProfiles(const QString& sDir) {
 
 namespace {
 
+QString StarterFolder(const QString& sFromDir) {
+    return sFromDir.isEmpty() ? ShareFolder() + u"paper"_s : sFromDir;
+}
+
 // Copies the shipped files for which bWanted(target path) holds.
 template <typename Pred>
 QStringList CopyStarters(const QString& sPaperDir, const QString& sFromDir, QString* pMsg,
                          Pred bWanted) {
-    QString sFrom = sFromDir;
-    if (sFrom.isEmpty()) {
-#ifdef HOPLARK_STARTER_PAPER
-        InitStarterPaper();
-#endif
-        sFrom = u":/paper"_s;
-    }
+    const QString sFrom = StarterFolder(sFromDir);
     QStringList copied;
     const QDir from(sFrom);
     const QStringList filters{u"*.ini"_s, u"*.ik7"_s, u"*.ik7.prnTxt"_s};
@@ -225,6 +217,13 @@ bool Broken(const QString& sPath) {
 } // namespace
 
 QStringList SeedStarterProfiles(const QString& sPaperDir, const QString& sFromDir, QString* pMsg) {
+    // A program copied without its share/hoplark would start with no profile at all: say
+    // where the shipped ones were looked for.
+    if (const QString sFrom = StarterFolder(sFromDir); !QFileInfo(sFrom).isDir()) {
+        if (pMsg && pMsg->isEmpty())
+            *pMsg = u"ﾌｫﾙﾀﾞ "_s + sFrom + u" が見つかりません"_s;
+        return {};
+    }
     return CopyStarters(sPaperDir, sFromDir, pMsg, [](const QString& sTarget) {
         return !QFileInfo::exists(sTarget) && !QFileInfo(sTarget).isSymLink();
     });
@@ -235,7 +234,7 @@ QString SeedSampleSender(const QString& sPaperDir) {
     if (QFileInfo::exists(sTarget) || QFileInfo(sTarget).isSymLink())
         return {};
     bool bOk = false;
-    const QByteArray bytes = ReadBinaryFile(u":/sample/差出人.ini"_s, &bOk);
+    const QByteArray bytes = ReadBinaryFile(ShareFolder() + u"sample/差出人.ini"_s, &bOk);
     return bOk ? WriteBinaryFile(sTarget, bytes) : QString();
 }
 

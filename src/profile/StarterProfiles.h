@@ -26,8 +26,9 @@ QList<StarterProfile> StarterProfiles();
 QString WriteStarterProfiles(const QString& sDir);
 
 // Copies the shipped starter profiles into sPaperDir, never replacing a file that is there
-// already. Returns the file names copied. sFromDir empty: the copies built into the program.
-// pMsg (when given) gets the message of the first file that could not be written.
+// already. Returns the file names copied. sFromDir empty: "paper" in ShareFolder(), the
+// copies shipped with the program. pMsg (when given) gets the message of the first file that
+// could not be written, or of a shipped folder that is not there.
 QStringList SeedStarterProfiles(const QString& sPaperDir, const QString& sFromDir = {},
                                 QString* pMsg = nullptr);
 

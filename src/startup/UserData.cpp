@@ -1,6 +1,7 @@
 #include "startup/UserData.h"
 
 #include "platform/MsgBox.h"
+#include "platform/ShareFolder.h"
 #include "platform/TextFile.h"
 
 #include <QDir>
@@ -85,14 +86,22 @@ QString DefaultUserFolder(const QString& sAppNm) {
     return FsGtSpFld(26) + u"/Marbrook/"_s + sAppNm + u"/"_s;
 }
 
-QString W_UserData(const QString& sProgFld, const QString& sAppNm, bool* pbCreated) {
+QString SystemUserDataIni() {
+    return QStringLiteral(HOPLARK_SYSCONFDIR "/hoplark/UserData.ini");
+}
+
+QString W_UserData(const QString& sProgFld, const QString& sAppNm, bool* pbCreated,
+                   const QString& sSysIni) {
     if (pbCreated)
         *pbCreated = false;
     RecordProgramPath(sProgFld, sAppNm);
     const QString DefFld = DefaultUserFolder(sAppNm);
 
     QString Spec = u"%applicaion data%"_s;
-    const QString sIni = sProgFld + u"UserData.ini"_s;
+    const QString sProgIni = sProgFld + u"UserData.ini"_s;
+    // The file beside the program first, so a copy run from its own folder keeps its own.
+    const QString sIni =
+        QFileInfo(sProgIni).isFile() || !QFileInfo(sSysIni).isFile() ? sProgIni : sSysIni;
     if (QFileInfo(sIni).isFile()) {
         bool bRead = false;
         const QString sText = ReadTextFile(sIni, &bRead);
@@ -105,8 +114,10 @@ QString W_UserData(const QString& sProgFld, const QString& sAppNm, bool* pbCreat
         } else {
             Spec = sText;
         }
-    } else {
-        MsgBox(sIni + u" が見つかりません"_s + QChar(13) + kUseDefault + DefFld +
+    } else if (!QFileInfo(ShareFolder(sProgFld)).isDir()) {
+        // An installed program without the file simply uses the default; a program run from
+        // a folder of its own should have one.
+        MsgBox(sProgIni + u" が見つかりません"_s + QChar(13) + kUseDefault + DefFld +
                u" を使用します"_s);
     }
 

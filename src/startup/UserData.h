@@ -30,10 +30,17 @@ QString ProgramPathRecord(const QString& sAppNm);
 // The default user data folder: application data + "/Marbrook/" + sAppNm + "/".
 QString DefaultUserFolder(const QString& sAppNm);
 
-// Resolves the user data folder from "UserData.ini" in sProgFld (which ends in "/"), shows
-// the message of a missing, empty or unusable folder setting, records the program path and
-// creates the folder when it is missing. Returns the folder, ending in "/".
+// The folder setting of the whole system: "hoplark/UserData.ini" in the configuration folder
+// of the installation (/etc for a program installed in /usr).
+QString SystemUserDataIni();
+
+// Resolves the user data folder from "UserData.ini" in sProgFld (which ends in "/"), or from
+// sSysIni when there is none beside the program, shows the message of a missing, empty or
+// unusable folder setting, records the program path and creates the folder when it is
+// missing. Neither file is no fault for an installed program (ShareFolder(sProgFld) exists):
+// it uses the default folder without a word. Returns the folder, ending in "/".
 // pbCreated, when given, tells whether the folder was created here (a first run).
-QString W_UserData(const QString& sProgFld, const QString& sAppNm, bool* pbCreated = nullptr);
+QString W_UserData(const QString& sProgFld, const QString& sAppNm, bool* pbCreated = nullptr,
+                   const QString& sSysIni = SystemUserDataIni());
 
 } // namespace hoplark

@@ -1,9 +1,8 @@
 #include "startup/YIni.h"
 
+#include "platform/ShareFolder.h"
 #include "platform/TextFile.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QProcess>
 
 using namespace Qt::StringLiterals;
@@ -29,9 +28,7 @@ void SetHelpOpener(HelpOpener opener) {
 }
 
 QString HelpBase() {
-    const QString sDir =
-        QDir::cleanPath(QCoreApplication::applicationDirPath() + u"/../share/hoplark/help"_s);
-    return QUrl::fromLocalFile(sDir).toString() + u'/';
+    return QUrl::fromLocalFile(ShareFolder() + u"help"_s).toString() + u'/';
 }
 
 QString HelpAddress(const QString& sJob) {

@@ -88,6 +88,11 @@ TEST(StarterProfiles, SeedingNeverOverwrites) {
     // From a folder instead of the built-in copies.
     const QString other = test::NewTempDir();
     EXPECT_EQ(SeedStarterProfiles(other, kShipped).size(), 7 * 3);
+
+    // A program without its shipped folder says where it looked.
+    QString sMsg;
+    EXPECT_TRUE(SeedStarterProfiles(test::NewTempDir(), other + u"/none"_s, &sMsg).isEmpty());
+    EXPECT_EQ(sMsg, u"ﾌｫﾙﾀﾞ "_s + other + u"/none が見つかりません"_s);
 }
 
 TEST(StarterProfiles, OnlyAFirstRunSeeds) {

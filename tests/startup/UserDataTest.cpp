@@ -98,9 +98,49 @@ TEST(UserData, UserDataIniRules) {
         QString message = c.message;
         message.replace(u"<prog>"_s, prog);
         test::MessageCapture cap;
-        EXPECT_EQ(W_UserData(prog, u"hoplark"_s), expected);
+        EXPECT_EQ(W_UserData(prog, u"hoplark"_s, nullptr, prog + u"no-system.ini"_s), expected);
         EXPECT_EQ(cap.messages(), message.isEmpty() ? QStringList() : QStringList{message});
         EXPECT_TRUE(QFileInfo(expected).isDir());
+    }
+}
+
+// Beside the program first, then the system's file; an installed program (share/hoplark
+// beside its bin/) with neither uses the default silently.
+TEST(UserData, SystemFileAndInstalledProgram) {
+    const QByteArray kNone = "<none>";
+    const QString kM1 =
+        u"<prog>UserData.ini が見つかりません"_s + QChar(13) + kUse + DefFld() + u" を使用します"_s;
+    struct Case {
+        const char* what;
+        QByteArray prog, sys; // "<none>" for no file
+        bool bInstalled;
+        QString usrFld; // "<prog>" stands for the program folder
+        QString message;
+    } cases[] = {
+        {"beside the program wins", "%app%", "%usr%", true, u"<prog>usData/"_s, {}},
+        {"system file when none beside", kNone, "%APP%", true, u"<prog>usData/"_s, {}},
+        {"empty system file", kNone, "", true, DefFld(),
+         u" ﾕｰｻﾞｰﾃﾞｰﾀｰﾌｫﾙﾀﾞが定義されていません"_s + QChar(13) + DefFld() + u" を使用します"_s},
+        {"installed without either", kNone, kNone, true, DefFld(), {}},
+        {"own folder without either", kNone, kNone, false, DefFld(), kM1},
+        {"own folder with the system file", kNone, "%usr%", false, DefFld(), {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString prog = ProgFolder(c.prog, c.prog != kNone);
+        if (c.bInstalled)
+            QDir().mkpath(prog + u"../share/hoplark"_s);
+        const QString sys = prog + u"../etc/hoplark/UserData.ini"_s;
+        if (c.sys != kNone) {
+            QDir().mkpath(prog + u"../etc/hoplark"_s);
+            test::WriteBytes(sys, c.sys);
+        }
+        test::MessageCapture cap;
+        EXPECT_EQ(W_UserData(prog, u"hoplark"_s, nullptr, sys),
+                  QString(c.usrFld).replace(u"<prog>"_s, prog));
+        EXPECT_EQ(cap.messages(), c.message.isEmpty()
+                                      ? QStringList()
+                                      : QStringList{QString(c.message).replace(u"<prog>"_s, prog)});
     }
 }
 
