@@ -176,7 +176,17 @@ void MapColumns(const ColumnMap& map, const QList<QStringView>& in, QList<QStrin
                 value += QChar(kWideSpace);
             value += part;
         }
-        views[k] = value;
+    }
+    // The second address only where the first is missing; the first one's columns are the
+    // address columns that are not marked.
+    bool bFirst = false;
+    for (qsizetype k = 0; k < map.outs.size(); ++k)
+        bFirst =
+            bFirst || (map.outs.at(k).bAddress && !map.outs.at(k).bAlt && !out.at(k).isEmpty());
+    for (qsizetype k = 0; k < map.outs.size(); ++k) {
+        if (bFirst && map.outs.at(k).bAlt)
+            out[k].truncate(0);
+        views[k] = out.at(k);
     }
 }
 

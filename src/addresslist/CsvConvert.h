@@ -8,11 +8,15 @@ namespace hoplark {
 // How the columns of a list in a known format become the columns that a code string reads:
 // output column k joins the values of its source columns (from 0) with a full-width space,
 // so a family and a given name in two columns stay one person. A country column leaves out
-// a value that names Japan. Empty: the columns as they are.
+// a value that names Japan. A list with two addresses a person (home and business) marks
+// the columns of the second with bAlt: they are read only in a row whose first address is
+// empty. Empty: the columns as they are.
 struct ColumnMap {
     struct Out {
         QList<int> src;
         bool bCountry = false;
+        bool bAddress = false; // a part of an address
+        bool bAlt = false;     // a part of the second address
     };
     QList<Out> outs;
 };

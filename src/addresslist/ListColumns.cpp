@@ -239,20 +239,31 @@ std::optional<ListColumns> MatchHeader(const QStringList& header) {
         return std::nullopt;
 
     ListColumns c;
-    const auto add = [&c](QChar code, const QList<int>& src, bool bCountry = false) {
+    const auto add = [&c](QChar code, const QList<int>& src) {
         c.sCodes += code;
-        c.map.outs.append({src, bCountry});
+        c.map.outs.append({src});
     };
-    // Postal code and prefecture: the first column of each (a later one would replace it).
-    if (!adr.zip.isEmpty())
-        add(u'Z', {adr.zip.first()});
-    if (!adr.pref.isEmpty())
-        add(u'K', {adr.pref.first()});
-    for (const QList<int>* part : {&adr.city, &adr.street})
-        for (const int i : *part)
-            add(u'A', {i});
-    if (!adr.country.isEmpty())
-        add(u'A', {adr.country.first()}, true);
+    // An address in Japanese order. Postal code and prefecture: the first column of each (a
+    // later one would replace it).
+    const auto addAddress = [&c](const Cols& a, bool bAlt) {
+        const auto part = [&](QChar code, int nCol, bool bCountry = false) {
+            c.sCodes += code;
+            c.map.outs.append({{nCol}, bCountry, true, bAlt});
+        };
+        if (!a.zip.isEmpty())
+            part(u'Z', a.zip.first());
+        if (!a.pref.isEmpty())
+            part(u'K', a.pref.first());
+        for (const QList<int>* cols : {&a.city, &a.street})
+            for (const int i : *cols)
+                part(u'A', i);
+        if (!a.country.isEmpty())
+            part(u'A', a.country.first(), true);
+    };
+    addAddress(adr, false);
+    // With home and business addresses, a person without the first has the second.
+    if (&adr == &home && hasAddress(business))
+        addAddress(business, true);
     for (const int i : org + dept)
         add(u'O', {i});
     for (const int i : title)
