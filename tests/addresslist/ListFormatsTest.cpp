@@ -144,8 +144,9 @@ TEST(ListFormats, EncodingIsDetectedOrChosen) {
         const bool bOk = DecodeList(c.bytes, c.enc, text, sWhy);
         EXPECT_EQ(bOk, !c.text.isNull());
         EXPECT_EQ(sWhy.isEmpty(), bOk);
-        if (bOk)
+        if (bOk) {
             EXPECT_EQ(text, c.text);
+        }
     }
     // A UTF-8 list read as code page 932 is not the same text.
     QString text, sWhy;

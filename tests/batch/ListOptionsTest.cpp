@@ -67,18 +67,20 @@ TEST(BatchListOptions, EncodingColumnsAndWhatIsTold) {
         SCOPED_TRACE(c.args.join(u' ').toStdString());
         const ProcRun r = Batch(QStringList{u"records"_s, u"--data"_s, dir + u"/data"_s} + c.args);
         EXPECT_EQ(r.rc, c.rc) << r.err.toStdString();
-        if (c.nErr >= 0)
+        if (c.nErr >= 0) {
             EXPECT_EQ(r.err.count(u'\n'), c.nErr) << r.err.toStdString();
+        }
         EXPECT_TRUE(r.err.contains(c.sErr)) << r.err.toStdString();
         if (c.rc != 0)
             continue;
         QStringList rows;
         for (const QJsonObject& o : r.lines)
             rows << o.value(u"row"_s).toString();
-        if (c.names.isEmpty())
+        if (c.names.isEmpty()) {
             EXPECT_FALSE(rows.isEmpty() || rows.contains(u"髙橋"_s));
-        else
+        } else {
             EXPECT_EQ(rows, c.names);
+        }
     }
 }
 
@@ -106,9 +108,9 @@ TEST(BatchListOptions, PrintReadsLinuxListsAndRefusesEmptyOnes) {
     EXPECT_TRUE(Exec(u"pdfinfo"_s, {base + u"/out.pdf"_s})
                     .out.contains(QRegularExpression(u"Pages:\\s+2\\n"_s)));
     // The IPA fonts lack these kanji; IPAmj Mincho has them.
-    if (!Exec(u"fc-list"_s, {u":family=IPAmjMincho"_s}).out.isEmpty())
+    if (!Exec(u"fc-list"_s, {u":family=IPAmjMincho"_s}).out.isEmpty()) {
         EXPECT_TRUE(Exec(u"pdffonts"_s, {base + u"/out.pdf"_s}).out.contains(u"IPAmjMincho"_s));
-
+    }
     const ProcRun empty =
         print(Write(base, u"empty.csv"_s, "郵便番号,住所,氏名\n"), base + u"/empty.pdf"_s);
     EXPECT_EQ(empty.rc, 1);
