@@ -2,6 +2,7 @@
 
 #include "addresslist/CsvConvert.h"
 #include "addresslist/ListText.h"
+#include "addresslist/VCard.h"
 #include "platform/TextFile.h"
 
 #include <QFileInfo>
@@ -141,6 +142,9 @@ bool ReadListFile(const QString& sPath, ListEncoding enc, QString& text, QString
         sWhy = u"ファイル %1 を読み込めません"_s.arg(sPath) + QChar(13) + sNotText;
         return false;
     }
+    // An address book in vCard form reads as a list whose header names its columns.
+    if (IsVCard(text))
+        text = VCardToCsv(text);
     return true;
 }
 

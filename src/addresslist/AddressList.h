@@ -88,7 +88,7 @@ void TrimSepAll(QString& text, const QString& sep);
 
 namespace hoplark {
 
-// Reads a list file as text: a folder, a device, an unreadable file or bytes that are no text
+// Reads a list file as text (a vCard file as the CSV list VCardToCsv makes of it): a folder, a device, an unreadable file or bytes that are no text
 // give false and a message naming the file (sWhy). A missing file gives false and no message.
 bool ReadListFile(const QString& sPath, ListEncoding enc, QString& text, QString& sWhy);
 

@@ -54,6 +54,13 @@ TEST(ListFormats, KnownHeadersGiveWholeRecords) {
           u"100-0005,Tokyo;Chiyoda-ku;9-9 Marunouchi;Bldg 5F,Example Trading K.K.;Sales,"
           u"'Manager;Shiken　Saburo,"_s}},
         {"outlook-ja.csv", {u"231-0000,神奈川県;横浜市中区;架空台4-5-6,,見本　一子,"_s}},
+        // vCard 3.0, 4.0 and 2.1: the HOME address of several, folded lines, escaped commas,
+        // quoted-printable Shift-JIS with a soft line break; FN when there is no N.
+        {"contacts.vcf",
+         {u"150-0001,東京都;渋谷区;神宮前9-99-9;架空荘 101,株式会社架空商事;営業部， 第二課,"
+          u"'部長;架空　花子,"_s,
+          u"62701,IL;Springfield;1 Main St;USA,,Jiro Kakuu,"_s,
+          u"060-0000,北海道;札幌市;架空町7-8-9,,見本　三郎,"_s}},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.file);
