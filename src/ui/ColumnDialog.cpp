@@ -118,9 +118,13 @@ QString ColumnDialog::PreviewText() const {
         t.replace(u';', u' ');
         return t.trimmed();
     };
-    return u"〒 %1 / 住所: %2 / 勤務先: %3 / 氏名: %4 / 敬称: %5"_s.arg(
-        part(f.value(0)), part(f.value(1)), part(f.value(2)),
-        part(QString(f.value(3)).remove(u'\'')), part(f.value(4)));
+    // Title entries carry a leading "'".
+    QStringList titles, names;
+    for (const QString& entry : f.value(3).split(u';', Qt::SkipEmptyParts))
+        (entry.startsWith(u'\'') ? titles : names) << entry.mid(entry.startsWith(u'\'') ? 1 : 0);
+    return u"〒 %1 / 住所: %2 / 勤務先: %3 / 肩書: %4 / 氏名: %5 / 敬称: %6"_s.arg(
+        part(f.value(0)), part(f.value(1)), part(f.value(2)), titles.join(u' '), names.join(u' '),
+        part(f.value(4)));
 }
 
 void ColumnDialog::UpdatePreview() {
