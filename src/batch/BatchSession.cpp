@@ -76,6 +76,9 @@ QString ListRequestFrom(const BatchArgs& a, SessionRequest& req) {
             return u"give either --codes or --columns auto"_s;
         req.bColumnsAuto = true;
     }
+    // A vCard file has no codes of its own: its columns are those it is read into.
+    if (!a.has(u"--codes"_s) && req.sList.endsWith(u".vcf"_s, Qt::CaseInsensitive))
+        req.bColumnsAuto = true;
     return {};
 }
 

@@ -199,7 +199,11 @@ int MainWindow::Act(const QString& sCm) {
 
 void MainWindow::Open(const QString& sCm) {
     LoadSequence();
-    if (!sCm.isEmpty())
+    // A vCard file named alone opens as the menu opens it: it has no record lines of its own.
+    const LoadRequest req = SplitLoadRequest(sCm);
+    if (!req.bHasCodes && req.sPath.endsWith(u".vcf"_s, Qt::CaseInsensitive))
+        OpenList(req.sPath, ListEncoding::Auto);
+    else if (!sCm.isEmpty())
         LoadAdrList(sCm);
     show();
 }

@@ -43,6 +43,12 @@ TEST(BatchListOptions, EncodingColumnsAndWhatIsTold) {
         // Shift-JIS chosen for UTF-8 bytes: something is read, just not the name.
         {{u"--encoding"_s, u"cp932"_s, u"--codes"_s, u"ZAOEN"_s, dir + u"/lf.csv"_s}, 0, 0, {}, {}},
         {{u"--columns"_s, u"auto"_s, lists + u"google.csv"_s}, 0, 0, {}, {u"架空　花子"_s}},
+        // A vCard file needs no option: its columns are known.
+        {{lists + u"contacts.vcf"_s},
+         0,
+         0,
+         {},
+         {u"株式会社架空商事営業部， 第二課 部長架空　花子"_s, u"Jiro Kakuu"_s, u"見本　三郎"_s}},
         {{u"--columns"_s, u"auto"_s, Write(dir, u"unknown.csv"_s, "Foo,Bar\n1,2\n")},
          1,
          1,
