@@ -19,8 +19,7 @@ public:
     enum class Outcome {
         Unchanged, // nothing changed, nothing to say (no file named, a cancelled dialog)
         Refused,   // nothing changed; sLoadMsg says why (no text, no address in it, ...)
-        Filled,    // list replaced; optAdd() names the line-break option to select
-        Partial    // a short record line ended FillAdrList's fill (see there)
+        Filled     // list replaced; optAdd() names the line-break option to select
     };
 
     // A record line of a list loaded without codes that was left out, by its line in the file.
@@ -88,8 +87,9 @@ void TrimSepAll(QString& text, const QString& sep);
 
 namespace hoplark {
 
-// Reads a list file as text (a vCard file as the CSV list VCardToCsv makes of it): a folder, a device, an unreadable file or bytes that are no text
-// give false and a message naming the file (sWhy). A missing file gives false and no message.
+// Reads a list file as text (a vCard file as the CSV list VCardToCsv makes of it): a folder, a
+// device, an unreadable file or bytes that are no text give false and a message naming the file
+// (sWhy). A missing file gives false and no message.
 bool ReadListFile(const QString& sPath, ListEncoding enc, QString& text, QString& sWhy);
 
 } // namespace hoplark

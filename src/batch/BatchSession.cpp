@@ -137,7 +137,7 @@ QString BatchSession::Open(const QString& sDataDir, const SessionRequest& req) {
         req.bColumnsAuto
             ? st.LoadListByHeader(env, sPath, req.enc)
             : st.LoadList(req.sCodes.isEmpty() ? sPath : req.sCodes + u' ' + sPath, req.enc);
-    if (outcome == AddressList::Outcome::Filled || outcome == AddressList::Outcome::Partial) {
+    if (outcome == AddressList::Outcome::Filled) {
         m_sWarning = OneLine(st.adr.sLoadMsg);
         return {};
     }

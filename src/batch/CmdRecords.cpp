@@ -53,7 +53,7 @@ int CmdRecords(BatchContext& ctx) {
         outcome =
             adr.LoadAdrList(req.sCodes.isEmpty() ? sPath : req.sCodes + u' ' + sPath, req.enc);
     }
-    if (outcome != AddressList::Outcome::Filled && outcome != AddressList::Outcome::Partial) {
+    if (outcome != AddressList::Outcome::Filled) {
         ctx.err << "hoplark-batch records: "
                 << (adr.sLoadMsg.isEmpty() ? u"no records read from "_s + sList
                                            : OneLine(adr.sLoadMsg))

@@ -93,7 +93,7 @@ void Session::StoreSamaRules(UserEnv& env, const QString& sList, const QString& 
 
 AddressList::Outcome Session::LoadList(const QString& sCm, ListEncoding enc, const ColumnMap& map) {
     const AddressList::Outcome outcome = adr.LoadAdrList(sCm, enc, map);
-    if (outcome == AddressList::Outcome::Filled || outcome == AddressList::Outcome::Partial)
+    if (outcome == AddressList::Outcome::Filled)
         sListFile = SplitLoadRequest(sCm).sPath;
     HandOffOptAdd(outcome, adr, model);
     return outcome;

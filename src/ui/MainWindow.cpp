@@ -27,7 +27,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressDialog>
-#include <QScopeGuard>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -250,24 +249,19 @@ void MainWindow::ShowListLoad(AddressList::Outcome outcome) {
             MsgBox(sMsg);
         return;
     }
-    const auto tell = qScopeGuard([&sMsg] {
-        if (!sMsg.isEmpty())
-            MsgBox(sMsg);
-    });
-    const bool bFilled = outcome == AddressList::Outcome::Filled;
     const bool bWasBusy = m_state.bBusy;
     m_state.bBusy = true;
     adrModel->Reset();
-    if (bFilled && adrModel->rowCount() > 0)
+    if (adrModel->rowCount() > 0)
         LsAdd->setCurrentIndex(adrModel->index(0));
     m_state.bBusy = bWasBusy;
-    if (!bFilled)
-        return;
     // The line-break option of the layout, selected as a click would: a change of selection
     // runs its handler, which takes the omission options away.
     tbFrame->SelectLineBreak(m_state.adr.optAdd());
     if (adrModel->rowCount() > 0 && !bWasBusy)
         RefreshPreview();
+    if (!sMsg.isEmpty())
+        MsgBox(sMsg);
 }
 
 void MainWindow::CloseSequence() {
