@@ -41,18 +41,24 @@ AddressList::Outcome LoadByHeader(AddressList& adr, UserEnv& env, const QString&
                                       : AddressList::Outcome::Refused;
     const QStringList header = ListHeader(text);
     std::optional<ListColumns> cols = ColumnsFor(env, header);
+    bool bAsked = false;
     if (!cols && ask) {
         const std::optional<QString> sCodes = ask(header, text);
         if (!sCodes)
             return AddressList::Outcome::Unchanged;
-        StoreColumns(env, header, *sCodes);
         cols = ListColumns{*sCodes, {}};
+        bAsked = true;
     }
     if (!cols) {
         adr.sLoadMsg = u"%1 の見出し行の列がわかりません: %2"_s.arg(sPath, header.join(u','));
         return AddressList::Outcome::Refused;
     }
-    return adr.LoadListText(LoadRequest{true, cols->sCodes, sPath}, text, cols->map);
+    const AddressList::Outcome outcome =
+        adr.LoadListText(LoadRequest{true, cols->sCodes, sPath}, text, cols->map);
+    // A choice that yields no address is not kept: the next open asks again.
+    if (bAsked && outcome == AddressList::Outcome::Filled)
+        StoreColumns(env, header, cols->sCodes);
+    return outcome;
 }
 
 } // namespace hoplark

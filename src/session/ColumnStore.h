@@ -26,7 +26,8 @@ using AskColumns =
     std::function<std::optional<QString>(const QStringList& header, const QString& text)>;
 
 // Loads the list sPath into adr with its columns chosen by its header (ColumnsFor); without
-// a match, ask chooses them and the choice is stored in env for the next time. Without ask,
+// a match, ask chooses them, and a choice that yields addresses is stored in env for the
+// next time. Without ask,
 // an unknown header is refused, naming it. A cancelled choice changes nothing, silently.
 AddressList::Outcome LoadByHeader(AddressList& adr, UserEnv& env, const QString& sPath,
                                   ListEncoding enc, const AskColumns& ask = {});
