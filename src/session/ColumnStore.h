@@ -27,8 +27,8 @@ using AskColumns =
 
 // Loads the list sPath into adr with its columns chosen by its header (ColumnsFor); without
 // a match, ask chooses them, and a choice that yields addresses is stored in env for the
-// next time. Without ask,
-// an unknown header is refused, naming it. A cancelled choice changes nothing, silently.
+// next time. Without ask, an unknown header is refused, naming it. A cancelled choice
+// changes nothing, silently.
 AddressList::Outcome LoadByHeader(AddressList& adr, UserEnv& env, const QString& sPath,
                                   ListEncoding enc, const AskColumns& ask = {});
 
