@@ -163,33 +163,38 @@ AddressList::Outcome AddressList::LoadListText(const LoadRequest& req, const QSt
                                                const ColumnMap& map) {
     sLoadMsg.clear();
     skipped.clear();
-    // The fill happens on a copy: a file that yields no record leaves the list as it was.
-    AddressList next = *this;
-    Outcome outcome;
+    const auto refuse = [&](const QList<Skipped>& lines) {
+        sLoadMsg = u"%1 には宛名がありません"_s.arg(req.sPath);
+        if (!lines.isEmpty())
+            sLoadMsg += QChar(13) + SkippedText(lines);
+        return Outcome::Refused;
+    };
     if (!req.bHasCodes) {
-        outcome = next.FillAdrList(text);
+        // A short line may leave nothing to show: the fill happens on a copy, and a file that
+        // yields no record leaves the list as it was.
+        AddressList next = *this;
+        next.FillAdrList(text);
+        if (next.count() == 0)
+            return refuse(next.skipped);
+        *this = std::move(next);
     } else {
         QString sCodes = req.sCodes;
-        if (sCodes.contains(u'@')) {
-            next.bFullLay = false;
-        } else {
-            next.bFullLay = true;
-            if (sCodes.startsWith(u'['))
-                sCodes = sCodes.size() >= 2 ? sCodes.sliced(1, sCodes.size() - 2) : QString();
-        }
-        outcome = next.FillAdrList(ConvertCsv(text, sCodes, next.bFullLay, map));
+        const bool bFull = !sCodes.contains(u'@');
+        if (bFull && sCodes.startsWith(u'['))
+            sCodes = sCodes.size() >= 2 ? sCodes.sliced(1, sCodes.size() - 2) : QString();
+        const QString records = ConvertCsv(text, sCodes, bFull, map);
+        // Every converted line is a whole record line: a header and one more make a list.
+        // Known before the old list goes, so that only one of them is ever held.
+        const qsizetype nFirstEnd = records.indexOf(u"\r\n"_s);
+        if (nFirstEnd < 0 || nFirstEnd + 2 >= records.size())
+            return refuse({});
+        bFullLay = bFull;
+        FillAdrList(records);
     }
-    if (next.count() == 0) {
-        sLoadMsg = u"%1 には宛名がありません"_s.arg(req.sPath);
-        if (!next.skipped.isEmpty())
-            sLoadMsg += QChar(13) + SkippedText(next.skipped);
-        return Outcome::Refused;
-    }
-    *this = std::move(next);
     if (!skipped.isEmpty())
         sLoadMsg = u"%1 の次の行は読み込みませんでした"_s.arg(req.sPath) + QChar(13) +
                    SkippedText(skipped);
-    return outcome;
+    return Outcome::Filled;
 }
 
 AddressList::Outcome AddressList::FillAdrList(const QString& text, int nFirstLine) {
