@@ -44,7 +44,7 @@ QString DecodeQuotedPrintable(const QString& value, const QString& params) {
     QByteArray bytes;
     for (qsizetype i = 0; i < value.size(); ++i) {
         const QChar c = value.at(i);
-        if (c == u'=' && i + 2 < value.size() + 0 && HexDigit(value.at(i + 1)) >= 0 &&
+        if (c == u'=' && i + 2 < value.size() && HexDigit(value.at(i + 1)) >= 0 &&
             HexDigit(value.at(i + 2)) >= 0) {
             bytes += static_cast<char>(HexDigit(value.at(i + 1)) * 16 + HexDigit(value.at(i + 2)));
             i += 2;
