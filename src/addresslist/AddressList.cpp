@@ -197,14 +197,14 @@ AddressList::Outcome AddressList::LoadListText(const LoadRequest& req, const QSt
     return Outcome::Filled;
 }
 
-AddressList::Outcome AddressList::FillAdrList(const QString& text, int nFirstLine) {
+AddressList::Outcome AddressList::FillAdrList(const QString& text) {
     colAdr.clear();
     rows.clear();
     skipped.clear();
     const QStringView all(text);
     // Line breaks around the text are dropped, those in front counted for the line numbers.
     qsizetype start = 0;
-    int nLine = nFirstLine;
+    int nLine = 1;
     while (start < all.size() && IsLineBreak(all[start])) {
         if (!(all[start] == u'\r' && start + 1 < all.size() && all[start + 1] == u'\n'))
             ++nLine;

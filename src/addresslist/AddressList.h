@@ -9,10 +9,10 @@
 
 namespace hoplark {
 
-// The loaded address list of the main window: record lines (colAdr), their display rows
-// (the rows of LsAdd), the current index and the layout flag.
 struct LoadRequest;
 
+// The loaded address list of the main window: record lines (colAdr), their display rows
+// (the rows of LsAdd), the current index and the layout flag.
 class AddressList {
 public:
     // What a load request did.
@@ -38,9 +38,9 @@ public:
     // The same, for a list already read (text) from sPath (named in messages).
     Outcome LoadListText(const LoadRequest& req, const QString& text, const ColumnMap& map = {});
     // Replaces the list by the record lines of text (the first is a header; lines end at
-    // CR LF, LF or CR). A record line with too few fields is left out and listed in skipped,
-    // numbered from nFirstLine for the first line of text.
-    Outcome FillAdrList(const QString& text, int nFirstLine = 1);
+    // CR LF, LF or CR). A record line with too few fields is left out and listed in skipped
+    // by its line in text.
+    Outcome FillAdrList(const QString& text);
 
     // Record line of row i (0-based), the empty text when out of range.
     QString Record(int i) const { return i >= 0 && i < colAdr.size() ? colAdr.at(i) : QString(); }

@@ -26,7 +26,8 @@ QList<QStringList> ListSample(const QString& text, int nRows);
 // Japanese one (郵便番号, 住所1, 会社名, 氏名 or 姓 and 名, 敬称, 連名 ...), the exports of
 // Google Contacts and Outlook (Japanese and English) and of Japan Post's postcard tool. A
 // family and a given name are joined into one name; with home and business addresses, the
-// home one is read. Nothing when the header names no name column or no address column.
+// home one is read, and the business one in a row without a home address. Nothing when the
+// header names no name column or no address column.
 std::optional<ListColumns> MatchHeader(const QStringList& header);
 
 // The key under which the user's choice of codes for this header is kept in "User.xml":
