@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the address-list load benchmark in Release and runs it.
-#   bench/load-adrlist.sh [ROWS] [RUNS]     (build folder: $BENCH_BUILD, default build-bench)
+#   bench/load-adrlist.sh [ROWS] [RUNS] [cp932|utf-8]   (build folder: $BENCH_BUILD, default
+#   build-bench)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${BENCH_BUILD:-build-bench}"

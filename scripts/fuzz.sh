@@ -17,9 +17,9 @@ cmake --build "$build" --parallel
 
 # The largest input worth trying per format: a few times the size of its largest seed.
 declare -A max_len=([FuzzCsvList]=8192 [FuzzTagFile]=8192 [FuzzUserEnv]=2048 [FuzzSender]=2048
-                    [FuzzPrinterSettings]=1024)
+                    [FuzzPrinterSettings]=1024 [FuzzVCard]=4096)
 failed=()
-for target in FuzzCsvList FuzzTagFile FuzzUserEnv FuzzSender FuzzPrinterSettings; do
+for target in FuzzCsvList FuzzVCard FuzzTagFile FuzzUserEnv FuzzSender FuzzPrinterSettings; do
     work=$PWD/$build/run/$target
     rm -rf "$work"
     mkdir -p "$work/corpus" "$work/tmp"

@@ -2,6 +2,7 @@
 
 #include "addresslist/CsvConvert.h"
 #include "addresslist/ListText.h"
+#include "addresslist/VCard.h"
 #include "platform/TextFile.h"
 
 #include <QFileInfo>
@@ -75,6 +76,37 @@ bool DisplayRow(QStringView line, bool bFullLay, QString& row) {
     return true;
 }
 
+bool IsLineBreak(QChar c) {
+    return c == u'\r' || c == u'\n';
+}
+
+// What the skipped lines were, one kind of fault a line, at most a few line numbers each.
+QString SkippedText(const QList<AddressList::Skipped>& skipped) {
+    constexpr int kShown = 20;
+    QStringList empty, shortLines;
+    int nEmpty = 0, nShort = 0;
+    for (const AddressList::Skipped& s : skipped) {
+        if (s.nFields == 0) {
+            if (nEmpty++ < kShown)
+                empty << QString::number(s.nLine);
+        } else if (nShort++ < kShown) {
+            shortLines << QString::number(s.nLine);
+        }
+    }
+    QStringList parts;
+    const auto add = [&](const QString& sWhat, const QStringList& lines, int n) {
+        if (n == 0)
+            return;
+        QString s = sWhat + lines.join(u", "_s);
+        if (n > kShown)
+            s += u" ほか %1 行"_s.arg(n - kShown);
+        parts << s;
+    };
+    add(u"項目が足りない行: "_s, shortLines, nShort);
+    add(u"空の行: "_s, empty, nEmpty);
+    return parts.join(QChar(13));
+}
+
 } // namespace
 
 LoadRequest SplitLoadRequest(const QString& sCm) {
@@ -91,63 +123,119 @@ LoadRequest SplitLoadRequest(const QString& sCm) {
     return req;
 }
 
-AddressList::Outcome AddressList::LoadAdrList(const QString& sCm) {
-    const LoadRequest req = SplitLoadRequest(sCm);
-    // A folder or a device is no list file; reading /dev/zero would never end.
-    if (req.sPath.isEmpty() || !QFileInfo(req.sPath).isFile())
-        return Outcome::Unchanged;
-
-    // The file may vanish or fail between the test and the read: then nothing changes.
+bool ReadListFile(const QString& sPath, ListEncoding enc, QString& text, QString& sWhy) {
+    sWhy.clear();
+    text.clear();
+    if (sPath.isEmpty() || !QFileInfo::exists(sPath))
+        return false;
+    // The file may vanish or fail between the test and the read; a folder or a device is no
+    // list file (reading /dev/zero would never end).
     bool bOk = false;
-    const QString text = ReadTextFile(req.sPath, &bOk);
-    if (!bOk || text.isEmpty())
-        return Outcome::Unchanged;
-
-    if (!req.bHasCodes)
-        return FillAdrList(text);
-
-    QString sCodes = req.sCodes;
-    if (sCodes.contains(u'@')) {
-        bFullLay = false;
-    } else {
-        bFullLay = true;
-        if (sCodes.startsWith(u'['))
-            sCodes = sCodes.size() >= 2 ? sCodes.sliced(1, sCodes.size() - 2) : QString();
+    const QByteArray bytes = ReadBinaryFile(sPath, &bOk, &sWhy);
+    if (!bOk) {
+        if (sWhy.isEmpty())
+            sWhy = u"ファイル %1 を読み込めません"_s.arg(sPath);
+        return false;
     }
-    return FillAdrList(ConvertCsv(text, sCodes, bFullLay));
+    QString sNotText;
+    if (!DecodeList(bytes, enc, text, sNotText)) {
+        sWhy = u"ファイル %1 を読み込めません"_s.arg(sPath) + QChar(13) + sNotText;
+        return false;
+    }
+    // An address book in vCard form reads as a list whose header names its columns.
+    if (IsVCard(text))
+        text = VCardToCsv(text);
+    return true;
+}
+
+AddressList::Outcome AddressList::LoadAdrList(const QString& sCm, ListEncoding enc,
+                                              const ColumnMap& map) {
+    sLoadMsg.clear();
+    skipped.clear();
+    const LoadRequest req = SplitLoadRequest(sCm);
+    QString text;
+    if (!ReadListFile(req.sPath, enc, text, sLoadMsg))
+        return sLoadMsg.isEmpty() ? Outcome::Unchanged : Outcome::Refused;
+    return LoadListText(req, text, map);
+}
+
+AddressList::Outcome AddressList::LoadListText(const LoadRequest& req, const QString& text,
+                                               const ColumnMap& map) {
+    sLoadMsg.clear();
+    skipped.clear();
+    const auto refuse = [&](const QList<Skipped>& lines) {
+        sLoadMsg = u"%1 には宛名がありません"_s.arg(req.sPath);
+        if (!lines.isEmpty())
+            sLoadMsg += QChar(13) + SkippedText(lines);
+        return Outcome::Refused;
+    };
+    if (!req.bHasCodes) {
+        // A short line may leave nothing to show: the fill happens on a copy, and a file that
+        // yields no record leaves the list as it was.
+        AddressList next = *this;
+        next.FillAdrList(text);
+        if (next.count() == 0)
+            return refuse(next.skipped);
+        *this = std::move(next);
+    } else {
+        QString sCodes = req.sCodes;
+        const bool bFull = !sCodes.contains(u'@');
+        if (bFull && sCodes.startsWith(u'['))
+            sCodes = sCodes.size() >= 2 ? sCodes.sliced(1, sCodes.size() - 2) : QString();
+        const QString records = ConvertCsv(text, sCodes, bFull, map);
+        // Every converted line is a whole record line: a header and one more make a list.
+        // Known before the old list goes, so that only one of them is ever held.
+        const qsizetype nFirstEnd = records.indexOf(u"\r\n"_s);
+        if (nFirstEnd < 0 || nFirstEnd + 2 >= records.size())
+            return refuse({});
+        bFullLay = bFull;
+        FillAdrList(records);
+    }
+    if (!skipped.isEmpty())
+        sLoadMsg = u"%1 の次の行は読み込みませんでした"_s.arg(req.sPath) + QChar(13) +
+                   SkippedText(skipped);
+    return Outcome::Filled;
 }
 
 AddressList::Outcome AddressList::FillAdrList(const QString& text) {
-    QString all = text;
-    TrimSepAll(all, u"\r\n"_s);
-
     colAdr.clear();
     rows.clear();
-    const QStringView view(all);
-    // The first line is the header.
-    qsizetype start = IndexOfCrLf(view);
-    if (start < 0) {
-        nAdrIdx = 0;
-        return Outcome::Filled;
+    skipped.clear();
+    const QStringView all(text);
+    // Line breaks around the text are dropped, those in front counted for the line numbers.
+    qsizetype start = 0;
+    int nLine = 1;
+    while (start < all.size() && IsLineBreak(all[start])) {
+        if (!(all[start] == u'\r' && start + 1 < all.size() && all[start + 1] == u'\n'))
+            ++nLine;
+        ++start;
     }
-    start += 2;
-    const qsizetype nGuess = view.count(u'\n');
+    qsizetype end = all.size();
+    while (end > start && IsLineBreak(all[end - 1]))
+        --end;
+    const QStringView view = all.sliced(start, end - start);
+    nAdrIdx = 0;
+    if (view.isEmpty())
+        return Outcome::Filled;
+    // The first line is the header.
+    qsizetype pos = 0;
+    NextLine(view, pos);
+    ++nLine;
+    const qsizetype nGuess = view.count(u'\n') + 1;
     colAdr.reserve(nGuess);
     rows.reserve(nGuess);
     QString row;
-    while (start <= view.size()) {
-        qsizetype end = IndexOfCrLf(view, start);
-        if (end < 0)
-            end = view.size();
-        const QStringView line = view.sliced(start, end - start);
-        start = end + 2;
-        // A short record line ends the fill: the rows before it stay, nothing is selected.
-        if (!DisplayRow(line, bFullLay, row))
-            return Outcome::Partial;
+    while (pos < view.size()) {
+        const QStringView line = NextLine(view, pos);
+        // A short record line is left out; the lines after it still load.
+        if (!DisplayRow(line, bFullLay, row)) {
+            skipped.append({nLine++, line.isEmpty() ? 0 : static_cast<int>(line.count(u',')) + 1});
+            continue;
+        }
+        ++nLine;
         colAdr.append(line.toString());
         rows.append(row);
     }
-    nAdrIdx = 0;
     return Outcome::Filled;
 }
 

@@ -1,9 +1,15 @@
 #pragma once
 
+#include "addresslist/CsvConvert.h"
+#include "addresslist/ListDecode.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 namespace hoplark {
+
+struct LoadRequest;
 
 // The loaded address list of the main window: record lines (colAdr), their display rows
 // (the rows of LsAdd), the current index and the layout flag.
@@ -11,17 +17,29 @@ class AddressList {
 public:
     // What a load request did.
     enum class Outcome {
-        Unchanged, // nothing changed (no file, unreadable, ...)
-        Filled,    // list replaced; optAdd() names the line-break option to select
-        Partial    // a short record line ended the fill: rows before it are kept, no selection
+        Unchanged, // nothing changed, nothing to say (no file named, a cancelled dialog)
+        Refused,   // nothing changed; sLoadMsg says why (no text, no address in it, ...)
+        Filled     // list replaced; optAdd() names the line-break option to select
     };
 
-    // Performs a load request: "CODES PATH" or "PATH". Never shows a message; a request that
-    // names no readable, non-empty file changes nothing.
-    Outcome LoadAdrList(const QString& sCm);
-    // Replaces the list by the record lines of text (CR LF between them; the first is a
-    // header). A record line with too few fields ends the fill there (Outcome::Partial):
-    // colAdr and rows then hold the records before it, and nAdrIdx is left alone.
+    // A record line of a list loaded without codes that was left out, by its line in the file.
+    struct Skipped {
+        int nLine;
+        int nFields; // 0: the line was empty
+    };
+
+    // Performs a load request: "CODES PATH" or "PATH". With codes, map (when not empty)
+    // first turns the list's columns into the ones the codes name. A file that yields no
+    // record changes nothing. A record line with too few fields (possible only without
+    // codes) is left out and the rest loaded; skipped and sLoadMsg then say which. The
+    // request names no file: Unchanged, silently.
+    Outcome LoadAdrList(const QString& sCm, ListEncoding enc = ListEncoding::Auto,
+                        const ColumnMap& map = {});
+    // The same, for a list already read (text) from sPath (named in messages).
+    Outcome LoadListText(const LoadRequest& req, const QString& text, const ColumnMap& map = {});
+    // Replaces the list by the record lines of text (the first is a header; lines end at
+    // CR LF, LF or CR). A record line with too few fields is left out and listed in skipped
+    // by its line in text.
     Outcome FillAdrList(const QString& text);
 
     // Record line of row i (0-based), the empty text when out of range.
@@ -40,6 +58,11 @@ public:
     // one of them must be selectable and printable.
     int nAdrIdx = 0;
     bool bFullLay = false;
+
+    // What the last load has to tell the user: why it was refused, or which lines it left
+    // out (CR between lines). Empty when there is nothing to say.
+    QString sLoadMsg;
+    QList<Skipped> skipped;
 };
 
 // A load request taken apart: the column-code string (when there is one) and the path.
@@ -59,5 +82,14 @@ void TidyField(QString& value);
 
 // Removes every repetition of sep at the end of text, then at its start.
 void TrimSepAll(QString& text, const QString& sep);
+
+} // namespace hoplark
+
+namespace hoplark {
+
+// Reads a list file as text (a vCard file as the CSV list VCardToCsv makes of it): a folder, a
+// device, an unreadable file or bytes that are no text give false and a message naming the file
+// (sWhy). A missing file gives false and no message.
+bool ReadListFile(const QString& sPath, ListEncoding enc, QString& text, QString& sWhy);
 
 } // namespace hoplark

@@ -1,6 +1,7 @@
 #include "addresslist/CsvConvert.h"
 
 #include "addresslist/AddressList.h"
+#include "addresslist/CsvReader.h"
 #include "addresslist/ListText.h"
 
 #include <QStringView>
@@ -149,34 +150,80 @@ void AppendRecord(QString& out, const RecordFields& f, bool bFullLay) {
 
 } // namespace
 
-QString ConvertCsv(const QString& text, const QString& sCodes, bool bFullLay) {
+bool IsJapan(QStringView value) {
+    const QStringView v = TrimBlank(value);
+    return v == u"日本" || v == u"日本国" || v.compare(u"JP", Qt::CaseInsensitive) == 0 ||
+           v.compare(u"JPN", Qt::CaseInsensitive) == 0 ||
+           v.compare(u"Japan", Qt::CaseInsensitive) == 0 || v == u"ＪＡＰＡＮ" ||
+           v == u"Ｊａｐａｎ";
+}
+
+namespace {
+
+void MapColumns(const ColumnMap& map, const QList<QStringView>& in, QList<QString>& out,
+                QList<QStringView>& views) {
+    out.resize(map.outs.size());
+    views.resize(map.outs.size());
+    for (qsizetype k = 0; k < map.outs.size(); ++k) {
+        const ColumnMap::Out& o = map.outs.at(k);
+        QString& value = out[k];
+        value.truncate(0);
+        for (const int nCol : o.src) {
+            const QStringView part = nCol < in.size() ? TrimBlank(in.at(nCol)) : QStringView();
+            if (part.isEmpty() || (o.bCountry && IsJapan(part)))
+                continue;
+            if (!value.isEmpty())
+                value += QChar(kWideSpace);
+            value += part;
+        }
+    }
+    // The second address only where the first is missing; the first one's columns are the
+    // address columns that are not marked.
+    bool bFirst = false;
+    for (qsizetype k = 0; k < map.outs.size(); ++k)
+        bFirst =
+            bFirst || (map.outs.at(k).bAddress && !map.outs.at(k).bAlt && !out.at(k).isEmpty());
+    for (qsizetype k = 0; k < map.outs.size(); ++k) {
+        if (bFirst && map.outs.at(k).bAlt)
+            out[k].truncate(0);
+        views[k] = out.at(k);
+    }
+}
+
+} // namespace
+
+QString ConvertCsv(const QString& text, const QString& sCodes, bool bFullLay,
+                   const ColumnMap& map) {
     QString out;
     out.reserve(text.size() + text.size() / 4 + 16);
     RecordFields f;
-    const QStringView all(text);
-    qsizetype lineStart = 0;
-    while (lineStart <= all.size()) {
-        qsizetype lineEnd = IndexOfCrLf(all, lineStart);
-        if (lineEnd < 0)
-            lineEnd = all.size();
-        const QStringView line = all.sliced(lineStart, lineEnd - lineStart);
-        lineStart = lineEnd + 2;
-
+    const bool bMapped = !map.outs.isEmpty();
+    QList<QString> mapped;
+    QList<QStringView> mappedViews;
+    int nWanted = static_cast<int>(sCodes.size());
+    if (bMapped) {
+        nWanted = 0;
+        for (const ColumnMap::Out& o : map.outs)
+            for (const int nCol : o.src)
+                nWanted = qMax(nWanted, nCol + 1);
+    }
+    CsvReader reader(text);
+    // Only the columns that have a code are kept, so a huge line costs one scan at most.
+    while (reader.Next(nWanted)) {
         f.Clear();
         // An empty line has no columns at all, not one empty column: it never yields a
         // record, whatever its first code.
-        // Only the columns that have a code are read, so a huge line costs one scan at most.
-        qsizetype colStart = line.isEmpty() ? 1 : 0;
-        for (qsizetype j = 0; j < sCodes.size() && colStart <= line.size(); ++j) {
-            qsizetype colEnd = line.indexOf(u',', colStart);
-            if (colEnd < 0)
-                colEnd = line.size();
-            const QStringView column = line.sliced(colStart, colEnd - colStart);
-            colStart = colEnd + 1;
+        const QList<QStringView>* cols = &reader.fields();
+        if (bMapped && !cols->isEmpty()) {
+            MapColumns(map, *cols, mapped, mappedViews);
+            cols = &mappedViews;
+        }
+        const qsizetype n = qMin(sCodes.size(), cols->size());
+        for (qsizetype j = 0; j < n; ++j) {
             if (bFullLay)
-                TakeFullColumn(f, sCodes.at(j), column);
+                TakeFullColumn(f, sCodes.at(j), cols->at(j));
             else
-                TakePreSplitColumn(f, sCodes.at(j), column);
+                TakePreSplitColumn(f, sCodes.at(j), cols->at(j));
         }
         if (bFullLay)
             FinishFull(f);

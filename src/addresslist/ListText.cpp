@@ -43,16 +43,18 @@ bool IsBlankHalf(QStringView text) {
     return true;
 }
 
-qsizetype IndexOfCrLf(QStringView text, qsizetype from) {
-    while (from < text.size()) {
-        const qsizetype cr = text.indexOf(u'\r', from);
-        if (cr < 0 || cr + 1 >= text.size())
-            return -1;
-        if (text[cr + 1] == u'\n')
-            return cr;
-        from = cr + 1;
-    }
-    return -1;
+QStringView NextLine(QStringView text, qsizetype& pos) {
+    const qsizetype start = pos;
+    const qsizetype n = text.size();
+    const QChar* p = text.data();
+    qsizetype i = start;
+    while (i < n && p[i] != u'\n' && p[i] != u'\r')
+        ++i;
+    const QStringView line = text.sliced(start, i - start);
+    if (i < n && p[i] == u'\r' && i + 1 < n && p[i + 1] == u'\n')
+        ++i;
+    pos = i + 1;
+    return line;
 }
 
 } // namespace hoplark

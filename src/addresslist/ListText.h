@@ -17,8 +17,8 @@ QStringView TrimBlank(QStringView text);
 // True when the text holds nothing but half-width spaces.
 bool IsBlankHalf(QStringView text);
 
-// Position of the next CR LF at or after from, or -1. Lists are long: this looks for the CR
-// with the fast single-character search.
-qsizetype IndexOfCrLf(QStringView text, qsizetype from = 0);
+// The line that starts at pos, without its line end (CR LF, LF or CR); pos moves past the
+// line end.
+QStringView NextLine(QStringView text, qsizetype& pos);
 
 } // namespace hoplark

@@ -21,13 +21,16 @@ struct Command {
 const QList<Command>& Commands() {
     static const QList<Command> commands{
         {u"where"_s, CmdWhere, u"where [--data DIR]"_s},
-        {u"records"_s, CmdRecords, u"records [--codes CODES] FILE"_s},
+        {u"records"_s, CmdRecords,
+         u"records [--codes CODES | --columns auto] [--encoding E] FILE"_s},
         {u"sama"_s, CmdSama, u"sama [--list L] [--spc 0|1] [--default S] [--honorific H] NAMES"_s},
         {u"preview"_s, CmdPreview,
-         u"preview --profile NAME [--codes CODES] LIST [--row N] [--sender N] [--size PX] "
+         u"preview --profile NAME [--codes CODES | --columns auto] [--encoding E] LIST [--row N] "
+         u"[--sender N] [--size PX] "
          u"--png OUT [--trace OUT.jsonl]"_s},
         {u"print"_s, CmdPrint,
-         u"print --profile NAME [--codes CODES] LIST [--rows all|current:N|after:N|select:N,...] "
+         u"print --profile NAME [--codes CODES | --columns auto] [--encoding E] LIST [--rows "
+         u"all|current:N|after:N|select:N,...] "
          u"[--sender N] (--pdf OUT.pdf | --printer QUEUE) [--trace OUT.jsonl] [--progress] "
          u"[--offset X,Y]"_s},
         {u"calibrate"_s, CmdCalibrate,

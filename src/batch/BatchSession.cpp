@@ -52,8 +52,8 @@ QString SessionRequestFrom(const BatchArgs& a, SessionRequest& req) {
     if (a.plain.size() != 1)
         return u"one address list is required"_s;
     req.sProfile = a.value(u"--profile"_s);
-    req.sCodes = a.value(u"--codes"_s);
-    req.sList = a.plain.first();
+    if (QString sWrong = ListRequestFrom(a, req); !sWrong.isEmpty())
+        return sWrong;
     if (a.has(u"--sender"_s)) {
         bool bOk = false;
         const int n = a.value(u"--sender"_s).toInt(&bOk);
@@ -61,6 +61,24 @@ QString SessionRequestFrom(const BatchArgs& a, SessionRequest& req) {
             return u"--sender needs a number from 0"_s;
         req.nSender = static_cast<qint16>(n);
     }
+    return {};
+}
+
+QString ListRequestFrom(const BatchArgs& a, SessionRequest& req) {
+    req.sCodes = a.value(u"--codes"_s);
+    req.sList = a.plain.value(0);
+    if (a.has(u"--encoding"_s) && !ParseListEncoding(a.value(u"--encoding"_s), req.enc))
+        return u"--encoding takes auto, cp932 or utf-8"_s;
+    if (a.has(u"--columns"_s)) {
+        if (a.value(u"--columns"_s) != u"auto"_s)
+            return u"--columns takes auto"_s;
+        if (a.has(u"--codes"_s))
+            return u"give either --codes or --columns auto"_s;
+        req.bColumnsAuto = true;
+    }
+    // A vCard file has no codes of its own: its columns are those it is read into.
+    if (!a.has(u"--codes"_s) && req.sList.endsWith(u".vcf"_s, Qt::CaseInsensitive))
+        req.bColumnsAuto = true;
     return {};
 }
 
@@ -117,8 +135,17 @@ QString BatchSession::Open(const QString& sDataDir, const SessionRequest& req) {
         return u"address list not found: "_s + req.sList;
     // An absolute path: a relative one whose first word held no "\" could be taken for codes.
     const QString sPath = QFileInfo(req.sList).absoluteFilePath();
-    st.LoadList(req.sCodes.isEmpty() ? sPath : req.sCodes + u' ' + sPath);
-    return {};
+    const AddressList::Outcome outcome =
+        req.bColumnsAuto
+            ? st.LoadListByHeader(env, sPath, req.enc)
+            : st.LoadList(req.sCodes.isEmpty() ? sPath : req.sCodes + u' ' + sPath, req.enc);
+    if (outcome == AddressList::Outcome::Filled) {
+        m_sWarning = OneLine(st.adr.sLoadMsg);
+        return {};
+    }
+    // A list that yields nothing is no job: the command fails instead of printing 0 pages.
+    return st.adr.sLoadMsg.isEmpty() ? u"no records read from "_s + req.sList
+                                     : OneLine(st.adr.sLoadMsg);
 }
 
 } // namespace hoplark

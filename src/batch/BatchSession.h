@@ -61,8 +61,10 @@ struct SessionRequest {
     QString sProfile;
     QString sCodes; // empty: the list is loaded without column codes
     QString sList;
-    bool bNoList = false; // a command that draws no addresses loads none
-    qint16 nSender = 0;   // 0: the first sender
+    ListEncoding enc = ListEncoding::Auto; // "--encoding"
+    bool bColumnsAuto = false;             // "--columns auto": codes from the header
+    bool bNoList = false;                  // a command that draws no addresses loads none
+    qint16 nSender = 0;                    // 0: the first sender
 };
 
 // The session as the window's load sequence leaves it, without a window: the user data
@@ -79,13 +81,23 @@ public:
     QString Open(const QString& sDataDir, const SessionRequest& req);
 
     Session& st() { return m_st; }
+    // What the load of the list has to say without failing (lines it left out), one line.
+    const QString& warning() const { return m_sWarning; }
 
 private:
     Session m_st;
+    QString m_sWarning;
 };
 
 // The request of the shared options, or a message saying what is wrong.
 QString SessionRequestFrom(const BatchArgs& a, SessionRequest& req);
+
+// The options every command that loads a list takes, besides "--codes".
+inline const QStringList kListOptions{QStringLiteral("--encoding"), QStringLiteral("--columns")};
+
+// The list options of a request ("--codes", "--columns", "--encoding" and the list), or a
+// message saying what is wrong.
+QString ListRequestFrom(const BatchArgs& a, SessionRequest& req);
 
 // A message of one line: CR and LF become blanks.
 QString OneLine(QString sMsg);

@@ -13,7 +13,9 @@ namespace {
 
 int PreviewUsage(BatchContext& ctx, const QString& sWhy) {
     ctx.err << "hoplark-batch preview: " << sWhy << '\n'
-            << "usage: hoplark-batch preview [--data DIR] --profile NAME [--codes CODES] LIST\n"
+            << "usage: hoplark-batch preview [--data DIR] --profile NAME "
+               "[--codes CODES | --columns auto]\n"
+               "         [--encoding auto|cp932|utf-8] LIST\n"
                "         [--row N] [--sender N] [--size PX] --png OUT [--trace OUT.jsonl]\n"
                "  rows are counted from 0 in list order; the preview is PX x PX pixels (600)\n";
     return 2;
@@ -34,8 +36,9 @@ std::optional<int> Number(const QString& s, int nMin, int nMax) {
 // window's load sequence leaves them, row N selected, one full redraw into a PX x PX image.
 int CmdPreview(BatchContext& ctx) {
     const BatchArgs a =
-        ParseBatchArgs(ctx.args, {u"--profile"_s, u"--codes"_s, u"--row"_s, u"--sender"_s,
-                                  u"--size"_s, u"--png"_s, u"--trace"_s});
+        ParseBatchArgs(ctx.args, QStringList{u"--profile"_s, u"--codes"_s, u"--row"_s,
+                                             u"--sender"_s, u"--size"_s, u"--png"_s, u"--trace"_s} +
+                                     kListOptions);
     if (!a.sError.isEmpty())
         return PreviewUsage(ctx, a.sError);
     SessionRequest req;
@@ -66,6 +69,8 @@ int CmdPreview(BatchContext& ctx) {
         ctx.err << "hoplark-batch preview: " << sMsg << '\n';
         return 1;
     }
+    if (!session.warning().isEmpty())
+        ctx.err << "hoplark-batch preview: warning: " << session.warning() << '\n';
     Session& st = session.st();
     for (const QString& sOption : {u"--png"_s, u"--trace"_s}) {
         if (const QString sRefused = st.RefuseOutput(a.value(sOption)); !sRefused.isEmpty()) {

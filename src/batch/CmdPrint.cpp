@@ -18,7 +18,9 @@ namespace {
 
 int PrintUsage(BatchContext& ctx, const QString& sWhy) {
     ctx.err << "hoplark-batch print: " << sWhy << '\n'
-            << "usage: hoplark-batch print [--data DIR] --profile NAME [--codes CODES] LIST\n"
+            << "usage: hoplark-batch print [--data DIR] --profile NAME "
+               "[--codes CODES | --columns auto]\n"
+               "         [--encoding auto|cp932|utf-8] LIST\n"
                "         [--rows all|current:N|after:N|select:N,N,...] [--sender N]\n"
                "         (--pdf OUT.pdf | --printer QUEUE) [--trace OUT.jsonl] [--progress]\n"
                "         [--offset X,Y]\n"
@@ -125,6 +127,8 @@ int RunBatchJob(BatchContext& ctx, const BatchArgs& a, const SessionRequest& req
     QString sMsg = session.Open(a.value(u"--data"_s), req);
     if (!sMsg.isEmpty())
         return fail(sMsg);
+    if (!session.warning().isEmpty())
+        ctx.err << "hoplark-batch " << sCmd << ": warning: " << session.warning() << '\n';
     Session& st = session.st();
     for (const QString& sOption : {u"--pdf"_s, u"--trace"_s}) {
         if (sMsg = st.RefuseOutput(a.value(sOption)); !sMsg.isEmpty())
@@ -164,10 +168,12 @@ int RunBatchJob(BatchContext& ctx, const BatchArgs& a, const SessionRequest& req
 // The print loop of the window on a PDF file (or a named print queue) instead of the printer
 // of the profile, with the page size of the profile's printer settings.
 int CmdPrint(BatchContext& ctx) {
-    const BatchArgs a = ParseBatchArgs(ctx.args,
-                                       {u"--profile"_s, u"--codes"_s, u"--rows"_s, u"--sender"_s,
-                                        u"--pdf"_s, u"--printer"_s, u"--trace"_s, u"--offset"_s},
-                                       {u"--progress"_s});
+    const BatchArgs a =
+        ParseBatchArgs(ctx.args,
+                       QStringList{u"--profile"_s, u"--codes"_s, u"--rows"_s, u"--sender"_s,
+                                   u"--pdf"_s, u"--printer"_s, u"--trace"_s, u"--offset"_s} +
+                           kListOptions,
+                       {u"--progress"_s});
     if (!a.sError.isEmpty())
         return PrintUsage(ctx, a.sError);
     SessionRequest req;

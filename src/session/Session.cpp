@@ -5,6 +5,7 @@
 #include "imaging/Imaging.h"
 #include "platform/OutputFile.h"
 #include "sender/Sasi.h"
+#include "session/ColumnStore.h"
 #include "session/OptAddHandOff.h"
 
 #include <QDir>
@@ -90,10 +91,19 @@ void Session::StoreSamaRules(UserEnv& env, const QString& sList, const QString& 
     env.SetGtx();
 }
 
-AddressList::Outcome Session::LoadList(const QString& sCm) {
-    const AddressList::Outcome outcome = adr.LoadAdrList(sCm);
-    if (outcome != AddressList::Outcome::Unchanged)
+AddressList::Outcome Session::LoadList(const QString& sCm, ListEncoding enc, const ColumnMap& map) {
+    const AddressList::Outcome outcome = adr.LoadAdrList(sCm, enc, map);
+    if (outcome == AddressList::Outcome::Filled)
         sListFile = SplitLoadRequest(sCm).sPath;
+    HandOffOptAdd(outcome, adr, model);
+    return outcome;
+}
+
+AddressList::Outcome Session::LoadListByHeader(UserEnv& env, const QString& sPath, ListEncoding enc,
+                                               const AskColumns& ask) {
+    const AddressList::Outcome outcome = LoadByHeader(adr, env, sPath, enc, ask);
+    if (outcome == AddressList::Outcome::Filled)
+        sListFile = sPath;
     HandOffOptAdd(outcome, adr, model);
     return outcome;
 }

@@ -8,11 +8,13 @@
 #include "render/Canvas.h"
 #include "render/PageLayout.h"
 #include "sender/Sasi.h"
+#include "session/ColumnStore.h"
 
 #include <QString>
 
 #include <array>
 #include <functional>
+#include <optional>
 
 namespace hoplark {
 
@@ -72,8 +74,15 @@ public:
 
     // Loads the address list sCm names; a list filled to the end selects the line-break
     // option of its layout.
-    AddressList::Outcome LoadList(const QString& sCm);
+    // A list that yields nothing, or no text, is refused: adr.sLoadMsg says why, and says
+    // which lines a fill left out.
+    AddressList::Outcome LoadList(const QString& sCm, ListEncoding enc = ListEncoding::Auto,
+                                  const ColumnMap& map = {});
     QString sListFile; // the file the list was last filled from
+
+    // Loads the list sPath with its columns chosen by its header (see LoadByHeader).
+    AddressList::Outcome LoadListByHeader(UserEnv& env, const QString& sPath, ListEncoding enc,
+                                          const AskColumns& ask = {});
 
     // A message when output to sPath would destroy a file the program reads (the list, a
     // profile's files, the sender file, "User.xml"), else empty. Links and other names of one

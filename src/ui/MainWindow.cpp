@@ -7,6 +7,7 @@
 #include "startup/YIni.h"
 #include "ui/AddressListModel.h"
 #include "ui/AppMain.h"
+#include "ui/ColumnDialog.h"
 #include "ui/PageAddress.h"
 #include "ui/PagePaper.h"
 #include "ui/PanelWindowLayout.h"
@@ -18,7 +19,9 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QInputDialog>
+#include <QLabel>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
@@ -201,7 +204,11 @@ int MainWindow::Act(const QString& sCm) {
 
 void MainWindow::Open(const QString& sCm) {
     LoadSequence();
-    if (!sCm.isEmpty())
+    // A vCard file named alone opens as the menu opens it: it has no record lines of its own.
+    const LoadRequest req = SplitLoadRequest(sCm);
+    if (!req.bHasCodes && req.sPath.endsWith(u".vcf"_s, Qt::CaseInsensitive))
+        OpenList(req.sPath, ListEncoding::Auto);
+    else if (!sCm.isEmpty())
         LoadAdrList(sCm);
     show();
 }
@@ -220,22 +227,47 @@ void MainWindow::LoadAdrList(const QString& sCm) {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const AddressList::Outcome outcome = m_state.LoadList(sCm);
     QGuiApplication::restoreOverrideCursor();
-    if (outcome == AddressList::Outcome::Unchanged)
+    ShowListLoad(outcome);
+}
+
+void MainWindow::OpenList(const QString& sPath, ListEncoding enc) {
+    if (sPath.isEmpty())
+        return; // a cancelled dialog
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    // The column dialog needs the arrow while it is up.
+    const AskColumns ask = [this](const QStringList& header, const QString& text) {
+        QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+        const auto sCodes =
+            askColumns ? askColumns(header, text) : ColumnDialog::Ask(header, text, this);
+        QGuiApplication::restoreOverrideCursor();
+        return sCodes;
+    };
+    const AddressList::Outcome outcome = m_state.LoadListByHeader(m_ini, sPath, enc, ask);
+    QGuiApplication::restoreOverrideCursor();
+    ShowListLoad(outcome);
+}
+
+void MainWindow::ShowListLoad(AddressList::Outcome outcome) {
+    // A refused list says why; a filled one that left lines out says which, after the load.
+    const QString sMsg = m_state.adr.sLoadMsg;
+    if (outcome == AddressList::Outcome::Unchanged || outcome == AddressList::Outcome::Refused) {
+        if (!sMsg.isEmpty())
+            MsgBox(sMsg);
         return;
-    const bool bFilled = outcome == AddressList::Outcome::Filled;
+    }
     const bool bWasBusy = m_state.bBusy;
     m_state.bBusy = true;
     adrModel->Reset();
-    if (bFilled && adrModel->rowCount() > 0)
+    if (adrModel->rowCount() > 0)
         LsAdd->setCurrentIndex(adrModel->index(0));
     m_state.bBusy = bWasBusy;
-    if (!bFilled)
-        return;
     // The line-break option of the layout, selected as a click would: a change of selection
     // runs its handler, which takes the omission options away.
     tbFrame->SelectLineBreak(m_state.adr.optAdd());
     if (adrModel->rowCount() > 0 && !bWasBusy)
         RefreshPreview();
+    if (!sMsg.isEmpty())
+        MsgBox(sMsg);
 }
 
 void MainWindow::CloseSequence() {
@@ -285,10 +317,24 @@ void MainWindow::mnPrint_Open() {
 }
 
 void MainWindow::OpenListDialog() {
-    const QString sFile = QFileDialog::getOpenFileName(this, u"HoPst"_s, m_state.UsrFld + u"Data"_s,
-                                                       u"CSVﾃｷｽﾄﾌｧｲﾙ (*.csv)"_s);
-    // Cancel gives "ZAOEN " alone, which names no file: nothing changes.
-    LoadAdrList(u"ZAOEN "_s + sFile);
+    // Qt's own dialog, so that the choice of encoding can sit in it.
+    QFileDialog dlg(this, u"HoPst"_s, m_state.UsrFld + u"Data"_s,
+                    u"宛名リスト (*.csv *.CSV *.txt *.vcf *.VCF);;CSVﾃｷｽﾄﾌｧｲﾙ (*.csv);;"
+                    u"vCard (*.vcf);;すべてのファイル (*)"_s);
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    auto* cbEnc = new QComboBox(&dlg);
+    cbEnc->addItems({u"自動"_s, u"Shift-JIS"_s, u"UTF-8"_s});
+    if (auto* grid = qobject_cast<QGridLayout*>(dlg.layout())) {
+        const int nRow = grid->rowCount();
+        grid->addWidget(new QLabel(u"文字コード:"_s, &dlg), nRow, 0);
+        grid->addWidget(cbEnc, nRow, 1);
+    }
+    // Cancel leaves everything as it is.
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return;
+    constexpr ListEncoding kEnc[] = {ListEncoding::Auto, ListEncoding::Cp932, ListEncoding::Utf8};
+    OpenList(dlg.selectedFiles().first(), kEnc[qBound(0, cbEnc->currentIndex(), 2)]);
 }
 
 void MainWindow::ListPages(const QString&) {

@@ -61,8 +61,13 @@ public:
     std::array<QWidget*, 4> FramePg{}; // its pages: 用紙・配置, 宛先・差出, 宛名, 設定
     ProfileManager& profiles() { return m_pm; }
 
-    // "開く(&O)": asks for an address list and loads it.
+    // "開く(&O)": asks for an address list (and how its text is encoded) and opens it.
     void OpenListDialog();
+    // Opens the list sPath as the menu does: its columns matched by its header, else chosen
+    // in the column dialog (askColumns); what went wrong or was left out is shown.
+    void OpenList(const QString& sPath, ListEncoding enc);
+    // Asks for the codes of an unknown header; the column dialog unless a test replaces it.
+    AskColumns askColumns;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -84,6 +89,8 @@ private:
     void BuildParts();
     void LoadSequence();
     void LoadAdrList(const QString& sCm);
+    // Shows what a list load did: the message, the rows, the line-break option, the preview.
+    void ShowListLoad(AddressList::Outcome outcome);
     void CloseSequence();
     void PaintPreview();
     void LsAdd_Click(int nRow);

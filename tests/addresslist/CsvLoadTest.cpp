@@ -134,29 +134,49 @@ TEST(LoadAdrList, BlankAndHonorificOnlyLinesYieldNoRecordWithCodes) {
     }
 }
 
-TEST(LoadAdrList, ShortRecordLineEndsALoadWithoutCodes) {
+// A short record line (possible only without codes) no longer ends the load: the lines after
+// it load, and the skipped ones are named by their line in the file.
+TEST(LoadAdrList, ShortRecordLinesAreSkippedAndNamedWithoutCodes) {
     struct Case {
         bool bFullLay;
         QStringList lines;
         QStringList rows;
+        QList<int> skipped; // line numbers in the file
     };
     const Case kCases[] = {
         // A blank line.
-        {true, {u"h"_s, u"1,;東京都,,山田,"_s, u""_s, u"2,;大阪府,,佐藤,"_s}, {u"山田"_s}},
+        {true,
+         {u"h"_s, u"1,;東京都,,山田,"_s, u""_s, u"2,;大阪府,,佐藤,"_s},
+         {u"山田"_s, u"佐藤"_s},
+         {3}},
         // Four fields are too few for the full layout.
-        {true, {u"h"_s, u"1,;東京都,,山田,"_s, u"2,;大阪府,,佐藤"_s}, {u"山田"_s}},
-        {false, {u"h"_s, u"1,東京都,山田,"_s, u"2,大阪府"_s, u"3,京都府,鈴木,"_s}, {u"山田"_s}},
-        {false, {u"h"_s, u"x"_s}, {}},
+        {true, {u"h"_s, u"1,;東京都,,山田,"_s, u"2,;大阪府,,佐藤"_s}, {u"山田"_s}, {3}},
+        {false,
+         {u"h"_s, u"1,東京都,山田,"_s, u"2,大阪府"_s, u"3,京都府,鈴木,"_s, u"4"_s},
+         {u"山田"_s, u"鈴木"_s},
+         {3, 5}},
     };
     for (const Case& c : kCases) {
         AddressList adr;
         adr.bFullLay = c.bFullLay;
         adr.nAdrIdx = 5;
-        EXPECT_EQ(adr.LoadAdrList(WriteList(c.lines)), Outcome::Partial);
+        EXPECT_EQ(adr.LoadAdrList(WriteList(c.lines)), Outcome::Filled);
         EXPECT_EQ(adr.rows, c.rows);
         EXPECT_EQ(adr.colAdr.size(), c.rows.size());
-        EXPECT_EQ(adr.nAdrIdx, 5); // nothing is selected
+        EXPECT_EQ(adr.nAdrIdx, 0);
+        QList<int> lines;
+        for (const AddressList::Skipped& sk : adr.skipped)
+            lines << sk.nLine;
+        EXPECT_EQ(lines, c.skipped);
+        for (const int n : c.skipped)
+            EXPECT_TRUE(adr.sLoadMsg.contains(QString::number(n))) << adr.sLoadMsg.toStdString();
     }
+    // Nothing but short lines: nothing to load, the list stays as it was.
+    AddressList adr;
+    adr.nAdrIdx = 5;
+    EXPECT_EQ(adr.LoadAdrList(WriteList({u"h"_s, u"x"_s})), Outcome::Refused);
+    EXPECT_EQ(adr.nAdrIdx, 5);
+    EXPECT_FALSE(adr.sLoadMsg.isEmpty());
 }
 
 TEST(LoadAdrList, WithoutCodesTheLayoutOfTheLastLoadWithCodesHolds) {
@@ -205,7 +225,8 @@ TEST(FillAdrList, SeparatorsAroundTheTextAreDropped) {
     EXPECT_EQ(adr.count(), 0);
 }
 
-// Every request that names no usable file leaves the list, the index and the layout alone.
+// Every request that names no usable file leaves the list, the index and the layout alone;
+// only a file that is there but yields nothing says so.
 TEST(LoadAdrList, NothingChangesWithoutAReadableNonEmptyFile) {
     AddressList adr;
     ASSERT_EQ(
@@ -226,7 +247,10 @@ TEST(LoadAdrList, NothingChangesWithoutAReadableNonEmptyFile) {
     if (QFileInfo(u"/proc/self/mem"_s).isFile())
         requests << u"ZAOEN /proc/self/mem"_s;
     for (const QString& req : requests) {
-        EXPECT_EQ(adr.LoadAdrList(req), Outcome::Unchanged) << req.toStdString();
+        const bool bThere = QFileInfo::exists(SplitLoadRequest(req).sPath);
+        EXPECT_EQ(adr.LoadAdrList(req), bThere ? Outcome::Refused : Outcome::Unchanged)
+            << req.toStdString();
+        EXPECT_EQ(adr.sLoadMsg.isEmpty(), !bThere);
         EXPECT_EQ(adr.rows, (QStringList{u"山田"_s, u"佐藤"_s}));
         EXPECT_EQ(adr.nAdrIdx, 1);
         EXPECT_FALSE(adr.bFullLay);
@@ -243,25 +267,24 @@ TEST(LoadAdrList, BadBytesBecomeReplacementCharacters) {
     EXPECT_EQ(adr.rows, (QStringList{u"山\uFFFD田"_s, u"x\uFFFD"_s}));
 }
 
-TEST(LoadAdrList, BinaryAndOddFilesLoadWithoutHarm) {
+TEST(LoadAdrList, BinaryFilesAreRefusedAndLfListsLoad) {
     const QString dir = test::NewTempDir();
     QByteArray binary;
     for (int i = 0; i < 4096; ++i)
         binary += static_cast<char>((i * 7919 + i / 13) & 0xFF);
     binary += "\r\n\r\n,,,,\r\n";
     test::WriteBytes(dir + u"/bin.csv"_s, binary);
-    // LF-only line ends: the whole file is one line, the header.
     test::WriteBytes(dir + u"/lf.csv"_s, "h\n1,a,,,x\n2,b,,,y\n");
 
     for (const QString& codes : {u"ZAOEN "_s, u"Z@@EN "_s, QString()}) {
         for (bool bFull : {false, true}) {
             AddressList adr;
             adr.bFullLay = bFull;
-            const Outcome o = adr.LoadAdrList(codes + dir + u"/bin.csv"_s);
-            EXPECT_NE(o, Outcome::Unchanged);
-            EXPECT_EQ(adr.rows.size(), adr.colAdr.size());
-            EXPECT_EQ(adr.LoadAdrList(codes + dir + u"/lf.csv"_s), Outcome::Filled);
+            EXPECT_EQ(adr.LoadAdrList(codes + dir + u"/bin.csv"_s), Outcome::Refused);
+            EXPECT_TRUE(adr.sLoadMsg.contains(u"bin.csv"_s));
             EXPECT_EQ(adr.count(), 0);
+            EXPECT_EQ(adr.LoadAdrList(codes + dir + u"/lf.csv"_s), Outcome::Filled);
+            EXPECT_EQ(adr.count(), 2);
         }
     }
 }
@@ -275,11 +298,12 @@ TEST(LoadAdrList, OneHugeLineIsTheHeader) {
         for (qint64 n = 0; n < 50LL * 1024 * 1024; n += chunk.size())
             f.write(chunk);
     }
+    // A header and nothing else: no address, said so.
     AddressList adr;
-    ASSERT_EQ(adr.LoadAdrList(u"ZAOEN "_s + path), Outcome::Filled);
+    ASSERT_EQ(adr.LoadAdrList(u"ZAOEN "_s + path), Outcome::Refused);
     EXPECT_EQ(adr.count(), 0);
     adr.bFullLay = false;
-    ASSERT_EQ(adr.LoadAdrList(path), Outcome::Filled);
+    ASSERT_EQ(adr.LoadAdrList(path), Outcome::Refused);
     EXPECT_EQ(adr.count(), 0);
 }
 

@@ -49,7 +49,7 @@ TEST(OptAddHandOff, FilledListSelectsTheOptionOfItsLayout) {
     const ProfileModel before = model;
     AddressList adr;
     adr.bFullLay = true;
-    EXPECT_FALSE(HandOffOptAdd(Outcome::Partial, adr, model));
+    EXPECT_FALSE(HandOffOptAdd(Outcome::Refused, adr, model));
     EXPECT_FALSE(HandOffOptAdd(Outcome::Unchanged, adr, model));
     EXPECT_EQ(model, before);
 }
