@@ -156,10 +156,10 @@ AddressList::Outcome AddressList::LoadAdrList(const QString& sCm, ListEncoding e
     QString text;
     if (!ReadListFile(req.sPath, enc, text, sLoadMsg))
         return sLoadMsg.isEmpty() ? Outcome::Unchanged : Outcome::Refused;
-    return LoadListText(req, text, map);
+    return LoadListText(req, std::move(text), map);
 }
 
-AddressList::Outcome AddressList::LoadListText(const LoadRequest& req, const QString& text,
+AddressList::Outcome AddressList::LoadListText(const LoadRequest& req, QString text,
                                                const ColumnMap& map) {
     sLoadMsg.clear();
     skipped.clear();
@@ -182,14 +182,15 @@ AddressList::Outcome AddressList::LoadListText(const LoadRequest& req, const QSt
         const bool bFull = !sCodes.contains(u'@');
         if (bFull && sCodes.startsWith(u'['))
             sCodes = sCodes.size() >= 2 ? sCodes.sliced(1, sCodes.size() - 2) : QString();
-        const QString records = ConvertCsv(text, sCodes, bFull, map);
+        QString records = ConvertCsv(text, sCodes, bFull, map);
+        text = QString();
         // Every converted line is a whole record line: a header and one more make a list.
         // Known before the old list goes, so that only one of them is ever held.
         const qsizetype nFirstEnd = records.indexOf(u"\r\n"_s);
         if (nFirstEnd < 0 || nFirstEnd + 2 >= records.size())
             return refuse({});
         bFullLay = bFull;
-        FillAdrList(records);
+        FillAdrList(std::exchange(records, QString()));
     }
     if (!skipped.isEmpty())
         sLoadMsg = u"%1 の次の行は読み込みませんでした"_s.arg(req.sPath) + QChar(13) +
@@ -199,7 +200,6 @@ AddressList::Outcome AddressList::LoadListText(const LoadRequest& req, const QSt
 
 AddressList::Outcome AddressList::FillAdrList(const QString& text) {
     colAdr.clear();
-    rows.clear();
     skipped.clear();
     const QStringView all(text);
     // Line breaks around the text are dropped, those in front counted for the line numbers.
@@ -223,7 +223,6 @@ AddressList::Outcome AddressList::FillAdrList(const QString& text) {
     ++nLine;
     const qsizetype nGuess = view.count(u'\n') + 1;
     colAdr.reserve(nGuess);
-    rows.reserve(nGuess);
     QString row;
     while (pos < view.size()) {
         const QStringView line = NextLine(view, pos);
@@ -234,9 +233,23 @@ AddressList::Outcome AddressList::FillAdrList(const QString& text) {
         }
         ++nLine;
         colAdr.append(line.toString());
-        rows.append(row);
     }
     return Outcome::Filled;
+}
+
+QString AddressList::Row(qsizetype i) const {
+    QString row;
+    if (i >= 0 && i < colAdr.size())
+        DisplayRow(colAdr.at(i), bFullLay, row);
+    return row;
+}
+
+QStringList AddressList::Rows() const {
+    QStringList out;
+    out.reserve(colAdr.size());
+    for (qsizetype i = 0; i < colAdr.size(); ++i)
+        out.append(Row(i));
+    return out;
 }
 
 void TidyField(QString& value) {

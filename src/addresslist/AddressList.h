@@ -35,8 +35,9 @@ public:
     // request names no file: Unchanged, silently.
     Outcome LoadAdrList(const QString& sCm, ListEncoding enc = ListEncoding::Auto,
                         const ColumnMap& map = {});
-    // The same, for a list already read (text) from sPath (named in messages).
-    Outcome LoadListText(const LoadRequest& req, const QString& text, const ColumnMap& map = {});
+    // The same, for a list already read (text) from sPath (named in messages). The text is
+    // taken (and let go once converted, so a long list is not held twice over).
+    Outcome LoadListText(const LoadRequest& req, QString text, const ColumnMap& map = {});
     // Replaces the list by the record lines of text (the first is a header; lines end at
     // CR LF, LF or CR). A record line with too few fields is left out and listed in skipped
     // by its line in text.
@@ -53,7 +54,10 @@ public:
 
     QStringList
         colAdr; // record lines, in list order (1-based item i+1 of the collection is colAdr[i])
-    QStringList rows; // display rows, one per record
+    // The display row of record i (the row of LsAdd), made from its line when asked, so that
+    // a long list is held once; empty when out of range. Rows(): all of them.
+    QString Row(qsizetype i) const;
+    QStringList Rows() const;
     // The current row. Wider than 16 bits: a list may hold more than 32767 rows, and every
     // one of them must be selectable and printable.
     int nAdrIdx = 0;

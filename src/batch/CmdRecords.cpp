@@ -63,7 +63,7 @@ int CmdRecords(BatchContext& ctx) {
     if (!adr.sLoadMsg.isEmpty())
         ctx.err << "hoplark-batch records: warning: " << OneLine(adr.sLoadMsg) << '\n';
     for (qsizetype i = 0; i < adr.colAdr.size(); ++i) {
-        const QJsonObject line{{u"record"_s, adr.colAdr.at(i)}, {u"row"_s, adr.rows.at(i)}};
+        const QJsonObject line{{u"record"_s, adr.colAdr.at(i)}, {u"row"_s, adr.Row(i)}};
         ctx.out << QString::fromUtf8(QJsonDocument(line).toJson(QJsonDocument::Compact)) << '\n';
     }
     return 0;

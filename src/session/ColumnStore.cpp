@@ -54,7 +54,7 @@ AddressList::Outcome LoadByHeader(AddressList& adr, UserEnv& env, const QString&
         return AddressList::Outcome::Refused;
     }
     const AddressList::Outcome outcome =
-        adr.LoadListText(LoadRequest{true, cols->sCodes, sPath}, text, cols->map);
+        adr.LoadListText(LoadRequest{true, cols->sCodes, sPath}, std::move(text), cols->map);
     // A choice that yields no address is not kept: the next open asks again.
     if (bAsked && outcome == AddressList::Outcome::Filled)
         StoreColumns(env, header, cols->sCodes);

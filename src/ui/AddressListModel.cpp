@@ -8,13 +8,13 @@ AddressListModel::AddressListModel(const AddressList& list, QObject* parent)
     : QAbstractListModel(parent), m_list(list) {}
 
 int AddressListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_list.rows.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_list.colAdr.size());
 }
 
 QVariant AddressListModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_list.rows.size())
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_list.colAdr.size())
         return {};
-    return m_list.rows.at(index.row());
+    return m_list.Row(index.row());
 }
 
 void AddressListModel::Reset() {

@@ -73,7 +73,7 @@ TEST_P(ConversionTest, RecordLineAndRow) {
     ASSERT_EQ(adr.LoadAdrList(QString::fromUtf16(c.codes) + u' ' + path), Outcome::Filled);
     ASSERT_EQ(adr.count(), 1);
     EXPECT_EQ(adr.colAdr[0], QString::fromUtf16(c.record));
-    EXPECT_EQ(adr.rows[0], QString::fromUtf16(c.row));
+    EXPECT_EQ(adr.Row(0), QString::fromUtf16(c.row));
     EXPECT_EQ(adr.nAdrIdx, 0);
 }
 
@@ -130,7 +130,7 @@ TEST(LoadAdrList, BlankAndHonorificOnlyLinesYieldNoRecordWithCodes) {
     for (const Case& c : kCases) {
         AddressList adr;
         ASSERT_EQ(adr.LoadAdrList(c.codes + u' ' + WriteList(c.lines)), Outcome::Filled);
-        EXPECT_EQ(adr.rows, c.rows) << c.codes.toStdString();
+        EXPECT_EQ(adr.Rows(), c.rows) << c.codes.toStdString();
     }
 }
 
@@ -161,7 +161,7 @@ TEST(LoadAdrList, ShortRecordLinesAreSkippedAndNamedWithoutCodes) {
         adr.bFullLay = c.bFullLay;
         adr.nAdrIdx = 5;
         EXPECT_EQ(adr.LoadAdrList(WriteList(c.lines)), Outcome::Filled);
-        EXPECT_EQ(adr.rows, c.rows);
+        EXPECT_EQ(adr.Rows(), c.rows);
         EXPECT_EQ(adr.colAdr.size(), c.rows.size());
         EXPECT_EQ(adr.nAdrIdx, 0);
         QList<int> lines;
@@ -185,14 +185,14 @@ TEST(LoadAdrList, WithoutCodesTheLayoutOfTheLastLoadWithCodesHolds) {
     const QString recs = WriteList({u"h"_s, u"1,;東京都,総務部,'部長;山田,様"_s});
     ASSERT_EQ(adr.LoadAdrList(recs), Outcome::Filled);
     EXPECT_FALSE(adr.bFullLay);
-    EXPECT_EQ(adr.rows, QStringList{u"総務部"_s});
+    EXPECT_EQ(adr.Rows(), QStringList{u"総務部"_s});
 
     ASSERT_EQ(adr.LoadAdrList(u"ZAOEN "_s + WriteList({kHeader, u"1,東京都,,,山田"_s})),
               Outcome::Filled);
     EXPECT_TRUE(adr.bFullLay);
     ASSERT_EQ(adr.LoadAdrList(recs), Outcome::Filled);
     EXPECT_TRUE(adr.bFullLay);
-    EXPECT_EQ(adr.rows, QStringList{u"総務部 部長山田 様"_s});
+    EXPECT_EQ(adr.Rows(), QStringList{u"総務部 部長山田 様"_s});
     EXPECT_EQ(adr.colAdr, QStringList{u"1,;東京都,総務部,'部長;山田,様"_s});
 }
 
@@ -204,16 +204,16 @@ TEST(FillAdrList, RowsAreCutToFiftyCharactersBeforeMarksGo) {
     ASSERT_EQ(adr.FillAdrList(u"h\r\n1,;東京都,"_s + org + u","_s + names + u",様\r\n"_s),
               Outcome::Filled);
     // org + " " + names is 49 characters; the 50th is the space before the honorific.
-    EXPECT_EQ(adr.rows[0], u"あ"_s.repeated(20) + u" 部長山田太郎"_s);
+    EXPECT_EQ(adr.Row(0), u"あ"_s.repeated(20) + u" 部長山田太郎"_s);
 
     const QString longName = u"山"_s.repeated(60);
     ASSERT_EQ(adr.FillAdrList(u"h\r\n1,;東京都,,"_s + longName + u",\r\n"_s), Outcome::Filled);
-    EXPECT_EQ(adr.rows[0], u"山"_s.repeated(50)); // leading space removed before the cut
+    EXPECT_EQ(adr.Row(0), u"山"_s.repeated(50)); // leading space removed before the cut
 
     // The pre-split row is the names field, uncut.
     adr.bFullLay = false;
     ASSERT_EQ(adr.FillAdrList(u"h\r\n1,東京都,"_s + longName + u",\r\n"_s), Outcome::Filled);
-    EXPECT_EQ(adr.rows[0], longName);
+    EXPECT_EQ(adr.Row(0), longName);
 }
 
 TEST(FillAdrList, SeparatorsAroundTheTextAreDropped) {
@@ -251,7 +251,7 @@ TEST(LoadAdrList, NothingChangesWithoutAReadableNonEmptyFile) {
         EXPECT_EQ(adr.LoadAdrList(req), bThere ? Outcome::Refused : Outcome::Unchanged)
             << req.toStdString();
         EXPECT_EQ(adr.sLoadMsg.isEmpty(), !bThere);
-        EXPECT_EQ(adr.rows, (QStringList{u"山田"_s, u"佐藤"_s}));
+        EXPECT_EQ(adr.Rows(), (QStringList{u"山田"_s, u"佐藤"_s}));
         EXPECT_EQ(adr.nAdrIdx, 1);
         EXPECT_FALSE(adr.bFullLay);
     }
@@ -264,7 +264,7 @@ TEST(LoadAdrList, BadBytesBecomeReplacementCharacters) {
     test::WriteBytes(dir + u"/bad.csv"_s, bytes);
     AddressList adr;
     ASSERT_EQ(adr.LoadAdrList(u"ZAOEN "_s + dir + u"/bad.csv"_s), Outcome::Filled);
-    EXPECT_EQ(adr.rows, (QStringList{u"山\uFFFD田"_s, u"x\uFFFD"_s}));
+    EXPECT_EQ(adr.Rows(), (QStringList{u"山\uFFFD田"_s, u"x\uFFFD"_s}));
 }
 
 TEST(LoadAdrList, BinaryFilesAreRefusedAndLfListsLoad) {
@@ -342,7 +342,7 @@ TEST(AddressList, EveryRowOfALongListCanBeCurrent) {
     ASSERT_EQ(adr.count(), 40000);
     adr.nAdrIdx = 39999;
     EXPECT_EQ(adr.Current(), u"39999,a,n39999,"_s);
-    EXPECT_EQ(adr.rows.at(adr.nAdrIdx), u"n39999"_s);
+    EXPECT_EQ(adr.Row(adr.nAdrIdx), u"n39999"_s);
 }
 
 } // namespace

@@ -29,11 +29,11 @@ TEST(SampleList, LoadsWithTheMenuCodes) {
     ASSERT_EQ(adr.LoadAdrList(u"ZAOEN "_s + kDir + u"addresses.csv"_s),
               AddressList::Outcome::Filled);
     ASSERT_EQ(adr.count(), 30);
-    for (const QString& row : adr.rows)
+    for (const QString& row : adr.Rows())
         EXPECT_FALSE(row.isEmpty());
     EXPECT_EQ(adr.Record(3),
               u"160-0023,;東京都;新宿区;西新宿1-5-1,（有）田中工務店,'代表取締役;田中　誠,"_s);
-    EXPECT_EQ(adr.rows[3], u"（有）田中工務店 代表取締役田中　誠"_s);
+    EXPECT_EQ(adr.Row(3), u"（有）田中工務店 代表取締役田中　誠"_s);
     EXPECT_EQ(adr.Record(4),
               u"220-0012,;神奈川県;横浜市西区;みなとみらい３－６－１,,渡辺　太郎・花子,"_s);
     // The longest address: an empty prefecture, six address and four affiliation segments.

@@ -23,11 +23,9 @@ std::unique_ptr<Session> PostcardState(Imaging& ik, const QString& usrFld, int n
     st->page.nPaperW = 1000;
     st->page.nPaperH = 1480;
     st->adr.bFullLay = true;
-    for (int i = 0; i < nRows; ++i) {
+    for (int i = 0; i < nRows; ++i)
         st->adr.colAdr << u"100-0005,東京都;千代田区;丸の内1-%1,,山田%2,様"_s.arg(i).arg(
             RowName(i));
-        st->adr.rows << u"山田"_s + RowName(i);
-    }
     st->txAdd = {u"150-0001"_s, u"東京都渋谷区"_s, u"神宮前1-1"_s, QString(),    QString(),
                  QString(),     QString(),         QString(),      u"差出太郎"_s};
     return st;

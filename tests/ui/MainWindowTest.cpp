@@ -131,9 +131,9 @@ TEST(MainWindow, BatchPrintOnlyForTwoRowsOrMore) {
     LoadIni(ini, QString());
     MainWindow w(ini, 96);
     for (int n : {0, 1, 2, 3}) {
-        w.state().adr.rows.clear();
+        w.state().adr.colAdr.clear();
         for (int i = 0; i < n; ++i)
-            w.state().adr.rows << u"row"_s;
+            w.state().adr.colAdr << u",,row"_s;
         w.adrModel->Reset();
         emit w.mnJb[1]->menu()->aboutToShow();
         EXPECT_EQ(w.mnPrint[2]->isEnabled(), n > 1) << n;
@@ -279,7 +279,7 @@ TEST(MainWindow, ListClickIsQuietWhileBusy) {
     YIni ini;
     LoadIni(ini, QString());
     Recorder w(ini, 96);
-    w.state().adr.rows = QStringList{u"a"_s, u"b"_s, u"c"_s};
+    w.state().adr.colAdr = QStringList{u",,a"_s, u",,b"_s, u",,c"_s};
     w.adrModel->Reset();
     w.state().bBusy = true;
     w.LsAdd->setCurrentIndex(w.adrModel->index(2));
@@ -433,7 +433,7 @@ TEST(PreviewView, WidthInTwipsAndNoRepaintLoop) {
 TEST(AddressListModel, ShowsTheRowsOfALargeList) {
     AddressList list;
     for (int i = 0; i < 100000; ++i)
-        list.rows << QString::number(i);
+        list.colAdr << u",,"_s + QString::number(i);
     AddressListModel model(list);
     EXPECT_EQ(model.rowCount(), 100000);
     EXPECT_EQ(model.data(model.index(99999)).toString(), u"99999"_s);
