@@ -7,6 +7,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <limits>
 #include <optional>
 
 namespace hoplark {
@@ -15,7 +16,7 @@ namespace {
 
 constexpr qint64 kObjectHead = 4096;
 constexpr qint64 kMaxValue = 64 * 1024 * 1024;
-constexpr qsizetype kFlushAt = 1024 * 1024;
+constexpr qsizetype kFlushAt = 256 * 1024;
 constexpr int kMaxDepth = 64;
 
 struct Object {
@@ -26,8 +27,7 @@ struct Object {
         EmptyArray, // "[ ]" (no annotations): dropped with the key that points at it
         Shared,     // resources identical to an earlier object's: that one serves
     };
-    qint64 offset = -1;
-    qint64 value = 0; // of a Number
+    qint64 at = -1; // where it starts; a Number's value once it is read (it is not read again)
     qint32 newNum = 0;
     Kind kind = Free;
     bool bResources = false; // some page's resources
@@ -63,13 +63,13 @@ private:
 
     PdfObjects m_pdf;
     QList<Object> m_objects;
-    QList<qsizetype> m_order; // object numbers in file order
+    QList<qint32> m_order; // object numbers in file order
     qint32 m_nKept = 0;
     qint64 m_nWritten = 0;
 };
 
 std::optional<Parts> Compactor::Read(qsizetype num, QByteArrayView* pView) {
-    const qint64 nAt = m_objects[num].offset;
+    const qint64 nAt = m_objects[num].at;
     for (qint64 nLeast = kObjectHead; nLeast <= kMaxValue; nLeast *= 4) {
         const QByteArrayView d = m_pdf.View(nAt, nLeast);
         const PdfScanner s(d);
@@ -165,7 +165,7 @@ qsizetype Compactor::Rewrite(QByteArrayView d, qsizetype at, QByteArray& out, in
     }
     const Object& o = m_objects[num];
     if (o.kind == Object::Number)
-        out += QByteArray::number(o.value);
+        out += QByteArray::number(o.at);
     else if (o.kind == Object::EmptyArray)
         out += "[]";
     else
@@ -180,26 +180,26 @@ bool Compactor::Plan() {
     for (const QByteArray& key : m_pdf.Trailer().keys())
         if (key != "Size" && key != "Root" && key != "Info" && key != "ID" && key != "Prev")
             return false;
-    const std::optional<QList<qint64>> offsets = m_pdf.Offsets();
-    if (!offsets)
+    std::optional<QList<qint64>> offsets = m_pdf.Offsets();
+    if (!offsets || offsets->size() > std::numeric_limits<qint32>::max())
         return false;
     m_objects.resize(offsets->size());
-    QList<std::pair<qint64, qsizetype>> byOffset;
     for (qsizetype num = 0; num < offsets->size(); ++num) {
         if ((*offsets)[num] < 0)
             continue;
-        m_objects[num].offset = (*offsets)[num];
+        m_objects[num].at = (*offsets)[num];
         m_objects[num].kind = Object::Kept;
-        byOffset.append({(*offsets)[num], num});
+        m_order.append(qint32(num));
     }
-    std::sort(byOffset.begin(), byOffset.end());
-    for (const auto& [nOffset, num] : std::as_const(byOffset))
-        m_order.append(num);
+    offsets.reset();
+    const QList<Object>& objects = m_objects;
+    std::sort(m_order.begin(), m_order.end(),
+              [&objects](qint32 a, qint32 b) { return objects[a].at < objects[b].at; });
     if (m_order.isEmpty() || !m_pdf.View(0, 5).startsWith("%PDF-"))
         return false;
 
     QHash<QByteArray, qint32> resources; // the dictionary as written -> its new number
-    for (const qsizetype num : std::as_const(m_order)) {
+    for (const qint32 num : std::as_const(m_order)) {
         QByteArrayView d;
         const std::optional<Parts> p = Read(num, &d);
         if (!p)
@@ -209,7 +209,7 @@ bool Compactor::Plan() {
         const PdfScanner s(d);
         if (!p->bStream && std::all_of(value.begin(), value.end(), IsDigit) && !value.isEmpty()) {
             bool bOk = false;
-            o.value = value.toLongLong(&bOk);
+            o.at = value.toLongLong(&bOk);
             if (!bOk)
                 return false;
             o.kind = Object::Number;
@@ -260,14 +260,14 @@ std::optional<bool> Compactor::Write(const QString& sPath) {
     QIODevice& out = file.device();
     QByteArray buffer;
     buffer.reserve(kFlushAt + 64 * 1024);
-    const qint64 nFirst = m_objects[m_order[0]].offset;
+    const qint64 nFirst = m_objects[m_order[0]].at;
     const QByteArrayView header = m_pdf.View(0, nFirst);
     if (header.size() < nFirst)
         return std::nullopt;
     buffer += header.first(nFirst);
     QList<qint64> offsets; // by new number
     offsets.reserve(m_nKept);
-    for (const qsizetype num : std::as_const(m_order)) {
+    for (const qint32 num : std::as_const(m_order)) {
         const Object& o = m_objects[num];
         if (o.kind != Object::Kept)
             continue;
@@ -289,12 +289,12 @@ std::optional<bool> Compactor::Write(const QString& sPath) {
             qsizetype end = 0;
             const qsizetype ref = bOk ? -1 : RefAt(length, 0, &end);
             if (ref > 0 && m_objects[ref].kind == Object::Number)
-                nLength = m_objects[ref].value, bOk = true;
+                nLength = m_objects[ref].at, bOk = true;
             if (!bOk || nLength < 0 || nLength > kMaxValue)
                 return std::nullopt;
             qsizetype data = p->after + 6;
             data += s.At(data, "\r\n") ? 2 : s.At(data, "\n") ? 1 : 0;
-            d = m_pdf.View(o.offset, data + nLength + 32);
+            d = m_pdf.View(o.at, data + nLength + 32);
             const PdfScanner t(d);
             if (t.SkipWhite(std::min(data + nLength, d.size())) + 9 > d.size() ||
                 !t.At(t.SkipWhite(data + nLength), "endstream"))

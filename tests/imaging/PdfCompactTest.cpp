@@ -15,6 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace Qt::StringLiterals;
 using namespace hoplark;
 
@@ -167,4 +170,23 @@ TEST(PdfCompact, OtherFilesAreLeftAlone) {
         EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden).size(), 1)
             << c.what;
     }
+}
+
+// When the new file cannot be written (a full disk), the old one stays as it was, with
+// nothing beside it, and the caller is told.
+TEST(PdfCompact, FileThatCannotBeWrittenLeavesTheOldOne) {
+    const QString pdf = QtPdf({{{u"ＭＳ 明朝"_s, u"東京都"_s}}, {{u"ＭＳ 明朝"_s, u"大阪府"_s}}});
+    const QByteArray written = test::ReadBytes(pdf);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit full = old;
+    full.rlim_cur = rlim_t(written.size() / 2);
+    std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+    const bool bWritten = CompactPdf(pdf);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, SIG_DFL);
+    EXPECT_FALSE(bWritten);
+    EXPECT_EQ(test::ReadBytes(pdf), written);
+    EXPECT_EQ(QDir(QFileInfo(pdf).path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
