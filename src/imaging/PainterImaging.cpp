@@ -1,5 +1,6 @@
 #include "imaging/PainterImaging.h"
 
+#include "imaging/PdfCompact.h"
 #include "imaging/PdfTextMaps.h"
 #include "imaging/WinColor.h"
 
@@ -36,9 +37,11 @@ PainterImaging::PainterImaging(QSize previewSize, int nScrDpi)
     : m_nScrDpi(std::max(nScrDpi, 1)), m_scratch(1, 1, QImage::Format_ARGB32_Premultiplied) {
     SetDpi(m_scratch, m_nScrDpi);
     SetPreviewSize(previewSize);
-    // Qt's PDF engine leaves some glyphs without text: the file gets it before it is kept.
-    m_printer.SetPdfFinisher(
-        [this](const QString& sPath) { return CompletePdfTextMaps(sPath, m_glyphs); });
+    // Qt's PDF engine leaves some glyphs without text: the file gets it before it is kept,
+    // then it is rewritten without the objects Qt repeats on every page.
+    m_printer.SetPdfFinisher([this](const QString& sPath) {
+        return CompletePdfTextMaps(sPath, m_glyphs) && CompactPdf(sPath);
+    });
 }
 
 PainterImaging::~PainterImaging() {

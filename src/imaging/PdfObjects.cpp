@@ -1,12 +1,14 @@
 #include "imaging/PdfObjects.h"
 
+#include "imaging/PdfScanner.h"
+
 #include <algorithm>
 #include <cstring>
 
 namespace hoplark {
 
 bool PdfObjects::IsWhite(char c) {
-    return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\0';
+    return IsPdfWhite(c);
 }
 
 namespace {
@@ -16,125 +18,9 @@ constexpr qint64 kNear = 256;
 constexpr qsizetype kMaxObjects = 10'000'000;
 constexpr qint64 kMaxObject = 64 * 1024 * 1024;
 
-bool IsDelimiter(char c) {
-    return std::strchr("()<>[]{}/%", c) != nullptr;
-}
-
-// Tokens and values of PDF syntax in a piece of the file.
-class Scanner {
-public:
-    explicit Scanner(QByteArrayView d) : m_d(d) {}
-
-    qsizetype SkipWhite(qsizetype at) const {
-        while (at < m_d.size()) {
-            if (m_d[at] == '%') {
-                while (at < m_d.size() && m_d[at] != '\n' && m_d[at] != '\r')
-                    ++at;
-            } else if (PdfObjects::IsWhite(m_d[at])) {
-                ++at;
-            } else {
-                break;
-            }
-        }
-        return at;
-    }
-
-    // The end of the token at `at`: a word, number or name; a delimiter ("<<" too) alone.
-    qsizetype TokenEnd(qsizetype at) const {
-        if (at >= m_d.size())
-            return at;
-        if (m_d[at] == '/') {
-            ++at;
-        } else if (IsDelimiter(m_d[at])) {
-            const bool bDouble =
-                at + 1 < m_d.size() && (m_d[at] == '<' || m_d[at] == '>') && m_d[at + 1] == m_d[at];
-            return at + (bDouble ? 2 : 1);
-        }
-        while (at < m_d.size() && !PdfObjects::IsWhite(m_d[at]) && !IsDelimiter(m_d[at]))
-            ++at;
-        return at;
-    }
-
-    QByteArrayView Token(qsizetype at) const { return m_d.sliced(at, TokenEnd(at) - at); }
-
-    bool At(qsizetype at, QByteArrayView s) const {
-        return at <= m_d.size() && m_d.sliced(at).startsWith(s);
-    }
-
-    // The end of the value at `at`: a dictionary, array, string, name, or a number that may
-    // begin a reference "n g R". Past the end when the piece ends first.
-    qsizetype ValueEnd(qsizetype at) const {
-        if (at >= m_d.size())
-            return m_d.size() + 1;
-        const char c = m_d[at];
-        if (c == '(') {
-            for (int nDepth = 0; at < m_d.size(); ++at) {
-                if (m_d[at] == '\\')
-                    ++at;
-                else if (m_d[at] == '(')
-                    ++nDepth;
-                else if (m_d[at] == ')' && --nDepth == 0)
-                    return at + 1;
-            }
-            return m_d.size() + 1;
-        }
-        if (c == '[' || At(at, "<<")) {
-            const QByteArrayView close = c == '[' ? "]" : ">>";
-            at = SkipWhite(TokenEnd(at));
-            while (at < m_d.size() && !At(at, close)) {
-                if (c == '<') // a key before each value
-                    at = SkipWhite(TokenEnd(at));
-                const qsizetype end = ValueEnd(at);
-                if (end <= at || end > m_d.size())
-                    return m_d.size() + 1;
-                at = SkipWhite(end);
-            }
-            return at < m_d.size() ? at + close.size() : m_d.size() + 1;
-        }
-        if (c == '<') {
-            const qsizetype end = m_d.indexOf('>', at);
-            return end < 0 ? m_d.size() + 1 : end + 1;
-        }
-        const qsizetype end = TokenEnd(at);
-        if (c < '0' || c > '9')
-            return end;
-        const qsizetype g = SkipWhite(end);
-        const qsizetype r = SkipWhite(TokenEnd(g));
-        const bool bRef = g < m_d.size() && m_d[g] >= '0' && m_d[g] <= '9' && r < m_d.size() &&
-                          m_d[r] == 'R' && TokenEnd(r) == r + 1;
-        return bRef ? r + 1 : end;
-    }
-
-    PdfObjects::Dict DictAt(qsizetype at, qsizetype* pEnd) const {
-        PdfObjects::Dict dict;
-        at = SkipWhite(at);
-        if (!At(at, "<<"))
-            return {};
-        at = SkipWhite(at + 2);
-        while (at < m_d.size() && m_d[at] == '/') {
-            const qsizetype keyEnd = TokenEnd(at);
-            const qsizetype value = SkipWhite(keyEnd);
-            const qsizetype valueEnd = ValueEnd(value);
-            if (valueEnd <= value || valueEnd > m_d.size())
-                return {};
-            dict.insert(m_d.sliced(at + 1, keyEnd - at - 1).toByteArray(),
-                        m_d.sliced(value, valueEnd - value).toByteArray());
-            at = SkipWhite(valueEnd);
-        }
-        if (!At(at, ">>"))
-            return {};
-        if (pEnd)
-            *pEnd = at + 2;
-        return dict;
-    }
-
-private:
-    QByteArrayView m_d;
-};
-
 } // namespace
 
-bool PdfObjects::Open() {
+bool PdfObjects::Open(bool bUpdates) {
     if (!m_file.open(QIODevice::ReadOnly))
         return false;
     m_nSize = m_file.size();
@@ -145,22 +31,40 @@ bool PdfObjects::Open() {
     const qsizetype nStart = tail.lastIndexOf("startxref");
     if (nStart < 0)
         return false;
-    const Scanner t(tail);
+    const PdfScanner t(tail);
     bool bOk = false;
     m_nXref = t.Token(t.SkipWhite(nStart + 9)).toLongLong(&bOk);
     if (!bOk || m_nXref <= 0 || m_nXref >= m_nSize)
         return false;
-    // Each subsection: "first count", then count entries of exactly 20 bytes each.
-    qint64 nAt = m_nXref + 4;
-    QByteArray head = m_file.seek(m_nXref) ? m_file.read(4) : QByteArray();
-    if (head != "xref")
-        return false;
     m_sections.clear();
+    // Newest table first; each update points back to the one before, further up the file.
+    for (qint64 nXref = m_nXref, nTables = 0;; ++nTables) {
+        const std::optional<Dict> trailer = ReadTable(nXref);
+        if (!trailer || !trailer->contains("Root") || trailer->contains("XRefStm"))
+            return false;
+        if (nTables == 0)
+            m_trailer = *trailer;
+        if (!trailer->contains("Prev"))
+            return true;
+        const qint64 nPrev = trailer->value("Prev").toLongLong(&bOk);
+        if (!bUpdates || !bOk || nPrev <= 0 || nPrev >= nXref || nTables > 64)
+            return false;
+        nXref = nPrev;
+    }
+}
+
+// The sections of the table at nXref (appended to those found so far) and its trailer.
+std::optional<PdfObjects::Dict> PdfObjects::ReadTable(qint64 nXref) {
+    // Each subsection: "first count", then count entries of exactly 20 bytes each.
+    qint64 nAt = nXref + 4;
+    QByteArray head = m_file.seek(nXref) ? m_file.read(4) : QByteArray();
+    if (head != "xref")
+        return std::nullopt;
     for (;;) {
         if (!m_file.seek(nAt))
-            return false;
+            return std::nullopt;
         head = m_file.read(64);
-        const Scanner h(head);
+        const PdfScanner h(head);
         qsizetype at = h.SkipWhite(0);
         if (at >= head.size() || head[at] < '0' || head[at] > '9')
             break;
@@ -170,20 +74,61 @@ bool PdfObjects::Open() {
         const qint64 nCount = h.Token(at).toLongLong(&bCount);
         at = h.SkipWhite(h.TokenEnd(at));
         if (!bFirst || !bCount || nFirst < 0 || nCount < 0 || nFirst + nCount > kMaxObjects ||
-            at >= head.size())
-            return false;
+            at >= head.size() || nAt + at + 20 * nCount > m_nSize)
+            return std::nullopt;
         m_sections.append({nFirst, nCount, nAt + at});
         nAt += at + 20 * nCount;
     }
     const QByteArray rest =
         m_file.seek(nAt) ? m_file.read(std::min<qint64>(m_nSize - nAt, 64 * 1024)) : QByteArray();
-    const Scanner r(rest);
+    const PdfScanner r(rest);
     const qsizetype at = r.SkipWhite(0);
     if (!r.At(at, "trailer"))
-        return false;
-    m_trailer = r.DictAt(at + 7, nullptr);
-    return m_trailer.contains("Root") && !m_trailer.contains("Prev") &&
-           !m_trailer.contains("XRefStm");
+        return std::nullopt;
+    return r.DictAt(at + 7, nullptr);
+}
+
+std::optional<QList<qint64>> PdfObjects::Offsets() {
+    qint64 nCount = 0;
+    for (const Section& section : std::as_const(m_sections))
+        nCount = std::max(nCount, section.first + section.count);
+    QList<qint64> offsets(nCount, -2); // -2: not yet found in a newer section
+    for (const Section& section : std::as_const(m_sections)) {
+        if (!m_file.seek(section.at))
+            return std::nullopt;
+        const QByteArray entries = m_file.read(20 * section.count);
+        if (entries.size() != 20 * section.count)
+            return std::nullopt;
+        for (qint64 i = 0; i < section.count; ++i) {
+            qint64& nOffset = offsets[section.first + i];
+            if (nOffset != -2)
+                continue;
+            const char* e = entries.constData() + 20 * i;
+            if (e[17] == 'f') {
+                nOffset = -1;
+                continue;
+            }
+            bool bOk = false;
+            nOffset = QByteArrayView(e, 10).toLongLong(&bOk);
+            if (!bOk || e[17] != 'n' || QByteArrayView(e + 11, 5) != "00000" || nOffset <= 0 ||
+                nOffset >= m_nXref)
+                return std::nullopt;
+        }
+    }
+    for (qint64& nOffset : offsets)
+        nOffset = std::max<qint64>(nOffset, -1);
+    return offsets;
+}
+
+QByteArrayView PdfObjects::View(qint64 nAt, qint64 nLeast) {
+    const qint64 nEnd = m_nViewAt + m_view.size();
+    if (nAt < m_nViewAt || nAt + nLeast > nEnd) {
+        if (!m_file.seek(nAt))
+            return {};
+        m_view = m_file.read(std::max(nLeast, kChunk));
+        m_nViewAt = nAt;
+    }
+    return QByteArrayView(m_view).sliced(std::min<qint64>(nAt - m_nViewAt, m_view.size()));
 }
 
 // Where object num starts, from its entry in the table; -1 when it is free or unknown.
@@ -217,7 +162,7 @@ QByteArray PdfObjects::Bytes(qsizetype num, qsizetype nLeast) {
 }
 
 PdfObjects::Dict PdfObjects::ParseObject(qsizetype num, const QByteArray& bytes, qsizetype* pEnd) {
-    const Scanner s(bytes);
+    const PdfScanner s(bytes);
     bool bOk = false;
     if (s.Token(0).toLongLong(&bOk) != num || !bOk)
         return {};
@@ -238,7 +183,7 @@ std::optional<qint64> PdfObjects::Integer(const QByteArray& value) {
         return n;
     const qsizetype num = Ref(value);
     const QByteArray bytes = Bytes(num);
-    const Scanner s(bytes);
+    const PdfScanner s(bytes);
     if (s.Token(0).toLongLong(&bOk) != num || !bOk)
         return std::nullopt;
     const qsizetype at = s.SkipWhite(s.TokenEnd(s.SkipWhite(s.TokenEnd(0))));
@@ -255,11 +200,11 @@ std::optional<QByteArray> PdfObjects::Stream(qsizetype num) {
     const std::optional<qint64> length = Integer(dict.value("Length"));
     if (at < 0 || dict.contains("Filter") || !length || *length < 0 || *length > kMaxObject)
         return std::nullopt;
-    at = Scanner(bytes).SkipWhite(at);
-    if (!Scanner(bytes).At(at, "stream"))
+    at = PdfScanner(bytes).SkipWhite(at);
+    if (!PdfScanner(bytes).At(at, "stream"))
         return std::nullopt;
     at += 6;
-    at += Scanner(bytes).At(at, "\r\n") ? 2 : Scanner(bytes).At(at, "\n") ? 1 : 0;
+    at += PdfScanner(bytes).At(at, "\r\n") ? 2 : PdfScanner(bytes).At(at, "\n") ? 1 : 0;
     if (at + *length > bytes.size()) // the data held "endobj"
         bytes = Bytes(num, at + *length);
     if (at + *length > bytes.size())

@@ -20,8 +20,9 @@ public:
     explicit PdfObjects(const QString& sPath) : m_file(sPath) {}
 
     // The cross-reference table and trailer the file ends with; false when the file cannot be
-    // read or has no such table, or was updated before (more than one table to follow).
-    bool Open();
+    // read or has no such table, or was updated before (more than one table to follow) unless
+    // bUpdates: then the tables of the updates are read too, the newest entry of an object wins.
+    bool Open(bool bUpdates = false);
     qint64 Size() const { return m_nSize; }
     qint64 XrefOffset() const { return m_nXref; }
     const Dict& Trailer() const { return m_trailer; }
@@ -32,6 +33,12 @@ public:
     std::optional<QByteArray> Stream(qsizetype num);
     // A number, written as such or as a reference to a number object.
     std::optional<qint64> Integer(const QByteArray& value);
+    // Where each object starts (index: object number; -1 when free), all entries read at once.
+    // Nothing when an entry is malformed or of another generation than 0.
+    std::optional<QList<qint64>> Offsets();
+    // The file from nAt on, at least nLeast bytes of it unless the file ends first. The file is
+    // read forward in large pieces; the view lasts until the next call.
+    QByteArrayView View(qint64 nAt, qint64 nLeast);
     // The objects whose dictionaries hold text near their start (the file is read once, a
     // piece at a time).
     QList<qsizetype> ObjectsHolding(QByteArrayView text);
@@ -46,6 +53,7 @@ private:
     struct Section {
         qint64 first, count, at; // object numbers first.., entries from file offset at
     };
+    std::optional<Dict> ReadTable(qint64 nXref);
     qint64 Offset(qsizetype num);
     QByteArray Bytes(qsizetype num, qsizetype nLeast = 0);
     Dict ParseObject(qsizetype num, const QByteArray& bytes, qsizetype* pEnd);
@@ -55,6 +63,8 @@ private:
     qint64 m_nXref = -1;
     QList<Section> m_sections;
     Dict m_trailer;
+    QByteArray m_view;
+    qint64 m_nViewAt = 0;
 };
 
 } // namespace hoplark

@@ -29,11 +29,19 @@ int InkOutside(const QImage& image, QColor background, const QRect& rect) {
 }
 
 QString RunTool(const QString& program, const QStringList& args) {
+    QByteArray err;
+    return QString::fromUtf8(RunToolBytes(program, args, &err));
+}
+
+QByteArray RunToolBytes(const QString& program, const QStringList& args, QByteArray* pErr) {
     QProcess p;
     p.start(program, args);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) {
+        *pErr = "did not run: " + program.toUtf8();
         return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
+    }
+    *pErr = p.readAllStandardError();
+    return p.readAllStandardOutput();
 }
 
 void SaveForViewing(const QImage& image, const QString& name) {
