@@ -40,7 +40,11 @@ PainterImaging::PainterImaging(QSize previewSize, int nScrDpi)
     // Qt's PDF engine leaves some glyphs without text: the file gets it before it is kept,
     // then it is rewritten without the objects Qt repeats on every page.
     m_printer.SetPdfFinisher([this](const QString& sPath) {
-        return CompletePdfTextMaps(sPath, m_glyphs) && CompactPdf(sPath);
+        if (!CompletePdfTextMaps(sPath, m_glyphs))
+            return false;
+        // No room for the smaller copy leaves the file as Qt wrote it, which is whole.
+        CompactPdf(sPath);
+        return true;
     });
 }
 
