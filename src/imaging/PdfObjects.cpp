@@ -93,17 +93,23 @@ std::optional<QList<qint64>> PdfObjects::Offsets() {
     for (const Section& section : std::as_const(m_sections))
         nCount = std::max(nCount, section.first + section.count);
     QList<qint64> offsets(nCount, -2); // -2: not yet found in a newer section
+    // The entries are read a few thousand at a time: a long job's table runs to megabytes.
+    constexpr qint64 kPiece = 4096;
+    QByteArray entries;
     for (const Section& section : std::as_const(m_sections)) {
         if (!m_file.seek(section.at))
             return std::nullopt;
-        const QByteArray entries = m_file.read(20 * section.count);
-        if (entries.size() != 20 * section.count)
-            return std::nullopt;
         for (qint64 i = 0; i < section.count; ++i) {
+            if (i % kPiece == 0) {
+                const qint64 nRead = 20 * std::min(kPiece, section.count - i);
+                entries = m_file.read(nRead);
+                if (entries.size() != nRead)
+                    return std::nullopt;
+            }
             qint64& nOffset = offsets[section.first + i];
             if (nOffset != -2)
                 continue;
-            const char* e = entries.constData() + 20 * i;
+            const char* e = entries.constData() + 20 * (i % kPiece);
             if (e[17] == 'f') {
                 nOffset = -1;
                 continue;
