@@ -208,6 +208,8 @@ void MainWindow::Open(const QString& sCm) {
     const LoadRequest req = SplitLoadRequest(sCm);
     if (!req.bHasCodes && req.sPath.endsWith(u".vcf"_s, Qt::CaseInsensitive))
         OpenList(req.sPath, ListEncoding::Auto);
+    else if (!req.bHasCodes && !req.sPath.isEmpty())
+        OpenNamedList(sCm, req.sPath);
     else if (!sCm.isEmpty())
         LoadAdrList(sCm);
     show();
@@ -228,6 +230,25 @@ void MainWindow::LoadAdrList(const QString& sCm) {
     const AddressList::Outcome outcome = m_state.LoadList(sCm);
     QGuiApplication::restoreOverrideCursor();
     ShowListLoad(outcome);
+}
+
+void MainWindow::OpenNamedList(const QString& sCm, const QString& sPath) {
+    // A list named alone (a file manager's "open with") takes the columns its header names;
+    // a header the program does not know opens the list as the command line always did,
+    // without a question.
+    bool bUnknown = false;
+    const AskColumns known = [&bUnknown](const QStringList&, const QString&) {
+        bUnknown = true;
+        return std::optional<QString>();
+    };
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const AddressList::Outcome outcome =
+        m_state.LoadListByHeader(m_ini, sPath, ListEncoding::Auto, known);
+    QGuiApplication::restoreOverrideCursor();
+    if (bUnknown)
+        LoadAdrList(sCm);
+    else
+        ShowListLoad(outcome);
 }
 
 void MainWindow::OpenList(const QString& sPath, ListEncoding enc) {

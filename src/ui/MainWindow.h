@@ -66,6 +66,9 @@ public:
     // Opens the list sPath as the menu does: its columns matched by its header, else chosen
     // in the column dialog (askColumns); what went wrong or was left out is shown.
     void OpenList(const QString& sPath, ListEncoding enc);
+    // The command line's list named without codes: by its header when it is a known one,
+    // else as the command line always opened it (sCm), without a question.
+    void OpenNamedList(const QString& sCm, const QString& sPath);
     // Asks for the codes of an unknown header; the column dialog unless a test replaces it.
     AskColumns askColumns;
 
