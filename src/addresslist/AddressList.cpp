@@ -199,7 +199,7 @@ AddressList::Outcome AddressList::LoadListText(const LoadRequest& req, QString t
 }
 
 AddressList::Outcome AddressList::FillAdrList(const QString& text) {
-    colAdr.clear();
+    colAdr.Adopt(text); // the lines stay pieces of the text, which is shared, not copied
     skipped.clear();
     const QStringView all(text);
     // Line breaks around the text are dropped, those in front counted for the line numbers.
@@ -232,7 +232,7 @@ AddressList::Outcome AddressList::FillAdrList(const QString& text) {
             continue;
         }
         ++nLine;
-        colAdr.append(line.toString());
+        colAdr.AddPiece(line.data() - text.constData(), line.size());
     }
     return Outcome::Filled;
 }
@@ -240,7 +240,7 @@ AddressList::Outcome AddressList::FillAdrList(const QString& text) {
 QString AddressList::Row(qsizetype i) const {
     QString row;
     if (i >= 0 && i < colAdr.size())
-        DisplayRow(colAdr.at(i), bFullLay, row);
+        DisplayRow(colAdr.view(i), bFullLay, row);
     return row;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "addresslist/RecordLines.h"
 #include "addresslist/CsvConvert.h"
 #include "addresslist/ListDecode.h"
 
@@ -52,8 +53,7 @@ public:
     // 0 for the pre-split layout.
     int optAdd() const { return bFullLay ? 1 : 0; }
 
-    QStringList
-        colAdr; // record lines, in list order (1-based item i+1 of the collection is colAdr[i])
+    RecordLines colAdr; // record lines, in list order (item i+1 of the collection is colAdr[i])
     // The display row of record i (the row of LsAdd), made from its line when asked, so that
     // a long list is held once; empty when out of range. Rows(): all of them.
     QString Row(qsizetype i) const;

@@ -53,7 +53,7 @@ struct JobCopy {
     PageVars page;
     SamaRules sama;
     std::array<QString, 9> txAdd;
-    QStringList records;
+    RecordLines records;
     bool bFullLay = false;
     PageLayout lay; // the job's own layout and target
 };
