@@ -34,7 +34,7 @@ struct Op {
 // The IPA fonts the profiles' Windows names stand for.
 QString Family(const QString& sName) {
     return sName.contains(QStringLiteral("ゴシック")) ? QStringLiteral("IPAGothic")
-                                                     : QStringLiteral("IPAMincho");
+                                                      : QStringLiteral("IPAMincho");
 }
 
 void DrawOp(QPainter& p, const Op& op) {
@@ -46,10 +46,12 @@ void DrawOp(QPainter& p, const Op& op) {
     font.setPointSizeF(op.size);
     p.setFont(font);
     if (op.dir != 2) {
-        const int h = op.alignH == 1 ? Qt::AlignHCenter : op.alignH == 2 ? Qt::AlignRight
-                                                                           : Qt::AlignLeft;
-        const int v = op.alignV == 1 ? Qt::AlignVCenter : op.alignV == 2 ? Qt::AlignBottom
-                                                                           : Qt::AlignTop;
+        const int h = op.alignH == 1   ? Qt::AlignHCenter
+                      : op.alignH == 2 ? Qt::AlignRight
+                                       : Qt::AlignLeft;
+        const int v = op.alignV == 1   ? Qt::AlignVCenter
+                      : op.alignV == 2 ? Qt::AlignBottom
+                                       : Qt::AlignTop;
         p.drawText(op.r, h | v, op.text);
         return;
     }
@@ -94,7 +96,8 @@ int main(int argc, char** argv) {
             continue;
         Op op;
         op.bText = bText;
-        const int x1 = o.value(QStringLiteral("x1")).toInt(), x2 = o.value(QStringLiteral("x2")).toInt();
+        const int x1 = o.value(QStringLiteral("x1")).toInt(),
+                  x2 = o.value(QStringLiteral("x2")).toInt();
         op.r = QRect(QPoint(std::min(x1, x2), o.value(QStringLiteral("y1")).toInt()),
                      QPoint(std::max(x1, x2), o.value(QStringLiteral("y2")).toInt()));
         op.text = o.value(QStringLiteral("text")).toString();
@@ -111,8 +114,8 @@ int main(int argc, char** argv) {
     {
         QPdfWriter writer(args[2]);
         writer.setResolution(254); // one device unit is 0.1 mm, as in the trace
-        writer.setPageSize(QPageSize(QSizeF(args[3].toDouble(), args[4].toDouble()),
-                                     QPageSize::Millimeter));
+        writer.setPageSize(
+            QPageSize(QSizeF(args[3].toDouble(), args[4].toDouble()), QPageSize::Millimeter));
         writer.setPageMargins(QMarginsF());
         QPainter painter(&writer);
         for (std::size_t i = 0; i < pages.size(); ++i) {

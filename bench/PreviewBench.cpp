@@ -71,7 +71,7 @@ struct Scene {
         if (st.adr.count() == 0)
             return u"no records in "_s + sList;
         // 1,000 records: the sample list over and over.
-        const QStringList sample = st.adr.colAdr;
+        const QStringList sample = st.adr.colAdr.toList();
         while (st.adr.colAdr.size() < 1000)
             st.adr.colAdr << sample.at(st.adr.colAdr.size() % sample.size());
         st.txAdd = {u"530-0001"_s,

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "addresslist/RecordLines.h"
 #include "addresslist/CsvConvert.h"
 #include "addresslist/ListDecode.h"
+#include "addresslist/RecordLines.h"
 
 #include <QList>
 #include <QString>

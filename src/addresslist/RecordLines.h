@@ -40,7 +40,8 @@ public:
     void AddPiece(qsizetype nStart, qsizetype nLength);
 
     QStringList toList() const;
-    operator QStringList() const { return toList(); }
+    // Explicit: a whole copy of a long list should be asked for, not slip in.
+    explicit operator QStringList() const { return toList(); }
     friend bool operator==(const RecordLines& a, const RecordLines& b) {
         return a.toList() == b.toList();
     }

@@ -88,44 +88,6 @@ std::optional<PdfObjects::Dict> PdfObjects::ReadTable(qint64 nXref) {
     return r.DictAt(at + 7, nullptr);
 }
 
-std::optional<QList<qint64>> PdfObjects::Offsets() {
-    qint64 nCount = 0;
-    for (const Section& section : std::as_const(m_sections))
-        nCount = std::max(nCount, section.first + section.count);
-    QList<qint64> offsets(nCount, -2); // -2: not yet found in a newer section
-    // The entries are read a few thousand at a time: a long job's table runs to megabytes.
-    constexpr qint64 kPiece = 4096;
-    QByteArray entries;
-    for (const Section& section : std::as_const(m_sections)) {
-        if (!m_file.seek(section.at))
-            return std::nullopt;
-        for (qint64 i = 0; i < section.count; ++i) {
-            if (i % kPiece == 0) {
-                const qint64 nRead = 20 * std::min(kPiece, section.count - i);
-                entries = m_file.read(nRead);
-                if (entries.size() != nRead)
-                    return std::nullopt;
-            }
-            qint64& nOffset = offsets[section.first + i];
-            if (nOffset != -2)
-                continue;
-            const char* e = entries.constData() + 20 * (i % kPiece);
-            if (e[17] == 'f') {
-                nOffset = -1;
-                continue;
-            }
-            bool bOk = false;
-            nOffset = QByteArrayView(e, 10).toLongLong(&bOk);
-            if (!bOk || e[17] != 'n' || QByteArrayView(e + 11, 5) != "00000" || nOffset <= 0 ||
-                nOffset >= m_nXref)
-                return std::nullopt;
-        }
-    }
-    for (qint64& nOffset : offsets)
-        nOffset = std::max<qint64>(nOffset, -1);
-    return offsets;
-}
-
 QByteArrayView PdfObjects::View(qint64 nAt, qint64 nLeast) {
     const qint64 nEnd = m_nViewAt + m_view.size();
     if (nAt < m_nViewAt || nAt + nLeast > nEnd) {

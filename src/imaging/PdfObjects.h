@@ -33,9 +33,6 @@ public:
     std::optional<QByteArray> Stream(qsizetype num);
     // A number, written as such or as a reference to a number object.
     std::optional<qint64> Integer(const QByteArray& value);
-    // Where each object starts (index: object number; -1 when free), all entries read at once.
-    // Nothing when an entry is malformed or of another generation than 0.
-    std::optional<QList<qint64>> Offsets();
     // The file from nAt on, at least nLeast bytes of it unless the file ends first. The file is
     // read forward in large pieces; the view lasts until the next call.
     QByteArrayView View(qint64 nAt, qint64 nLeast);

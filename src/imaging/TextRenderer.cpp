@@ -136,8 +136,8 @@ QRectF TextRenderer::Ink(const QList<Piece>& pieces, const QRectF& box) {
 
 // The bold glyphs' ink may reach past their em boxes (box): by their own outlines, which carry
 // FreeType's emboldening, and on paper by the half line the PDF engine strikes them over again.
-qreal TextRenderer::BoldReach(const QList<Piece>& pieces, const QRectF& box) {
-    const QRectF ink = box | Ink(pieces, box);
+qreal TextRenderer::BoldReach(const QList<Piece>& pieces, const QRectF& box, QRectF ink) {
+    ink |= box;
     qreal line = 0;
     for (const Piece& piece : pieces)
         line = std::max(line, piece.run.rawFont().lineThickness() / 2);
@@ -152,10 +152,11 @@ qreal TextRenderer::BoldReach(const QList<Piece>& pieces, const QRectF& box) {
 std::optional<QRectF> TextRenderer::ClipFor(const ImagingStyle& style, const QRectF& rect,
                                             const QRectF& box, bool bOwnGlyphs,
                                             const QList<Piece>& pieces, bool bVector) {
-    const qreal reach = style.bold ? BoldReach(pieces, box) : 0;
+    const QRectF ink = Ink(pieces, box);
+    const qreal reach = style.bold ? BoldReach(pieces, box, ink) : 0;
     const qreal inset = reach + (bVector ? 0 : 1);
     if (bOwnGlyphs && !style.italic && !style.underline && !style.strike &&
-        rect.adjusted(inset, inset, -inset, -inset).contains(Ink(pieces, box)))
+        rect.adjusted(inset, inset, -inset, -inset).contains(ink))
         return std::nullopt;
     return rect.adjusted(-reach, -reach, reach, reach);
 }

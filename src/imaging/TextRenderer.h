@@ -104,7 +104,7 @@ private:
         QList<QPointF> positions; // in the painter's coordinates
     };
     static QRectF Ink(const QList<Piece>& pieces, const QRectF& box);
-    static qreal BoldReach(const QList<Piece>& pieces, const QRectF& box);
+    static qreal BoldReach(const QList<Piece>& pieces, const QRectF& box, QRectF ink);
     // The clip a text needs, if any; bVector: the target has no pixels (a printer).
     static std::optional<QRectF> ClipFor(const ImagingStyle& style, const QRectF& rect,
                                          const QRectF& box, bool bOwnGlyphs,

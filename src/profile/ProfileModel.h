@@ -41,9 +41,8 @@ struct ProfileModel {
     std::array<bool, 6> OptAdd{false, true, false, false, false, true};
     std::array<bool, 6> OptAddEnabled{false, false, false, true, true, true};
     int ckSashi = 1;
-    std::array<ComboValue, 3> cbMxRw{{{QStringLiteral("4行"), -1},
-                                      {QStringLiteral("3行"), -1},
-                                      {QStringLiteral("3行"), -1}}};
+    std::array<ComboValue, 3> cbMxRw{
+        {{QStringLiteral("4行"), -1}, {QStringLiteral("3行"), -1}, {QStringLiteral("3行"), -1}}};
     // 印刷位置の補正: across (+ right) and down (+ down), whole 0.1 mm within ±100, added to
     // every printed position (never to the preview).
     std::array<int, 2> udAdj{0, 0};
@@ -67,10 +66,12 @@ struct ProfileModel {
 
     // Fonts: 0 recipient postal code, 1 address, 2 title, 3 name, 4 sender postal code,
     // 5 sender address and name.
-    std::array<FontSpec, 6> lbAdd{
-        FontSpec{QStringLiteral("ＭＳ Ｐゴシック"), 14.25}, FontSpec{QStringLiteral("ＭＳ Ｐゴシック"), 12},
-        FontSpec{QStringLiteral("ＭＳ Ｐゴシック"), 9.75}, FontSpec{QStringLiteral("ＭＳ Ｐゴシック"), 14.25},
-        FontSpec{QStringLiteral("ＭＳ Ｐゴシック"), 9}, FontSpec{QStringLiteral("ＭＳ Ｐゴシック"), 9}};
+    std::array<FontSpec, 6> lbAdd{FontSpec{QStringLiteral("ＭＳ Ｐゴシック"), 14.25},
+                                  FontSpec{QStringLiteral("ＭＳ Ｐゴシック"), 12},
+                                  FontSpec{QStringLiteral("ＭＳ Ｐゴシック"), 9.75},
+                                  FontSpec{QStringLiteral("ＭＳ Ｐゴシック"), 14.25},
+                                  FontSpec{QStringLiteral("ＭＳ Ｐゴシック"), 9},
+                                  FontSpec{QStringLiteral("ＭＳ Ｐゴシック"), 9}};
     std::array<int, 2> ckWaku{0, 0};  // 枠の印刷: recipient, sender
     std::array<int, 2> ckCnter{0, 0}; // 名前の中央合わせ: recipient, sender
     QString txSama = QStringLiteral("様");
@@ -78,9 +79,9 @@ struct ProfileModel {
     bool operator==(const ProfileModel&) const = default;
 
     // The fixed list entries of the combo boxes.
-    static const QStringList& MxRwList(int i);   // cbMxRw(i)
-    static const QStringList& RwPtList(int i);   // cbRwPt(i)
-    static const QStringList& RwPtBList(int i);  // cbRwPtB(i)
+    static const QStringList& MxRwList(int i);  // cbMxRw(i)
+    static const QStringList& RwPtList(int i);  // cbRwPt(i)
+    static const QStringList& RwPtBList(int i); // cbRwPtB(i)
 };
 
 // The window variables of the loaded profile.

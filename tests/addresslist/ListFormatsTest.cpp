@@ -29,7 +29,7 @@ QStringList RecordsByHeader(const QString& sPath, ListEncoding enc = ListEncodin
     EXPECT_EQ(adr.LoadListText(LoadRequest{true, cols->sCodes, sPath}, text, cols->map),
               Outcome::Filled)
         << adr.sLoadMsg.toStdString();
-    return adr.colAdr;
+    return adr.colAdr.toList();
 }
 
 // Lists as address books and spreadsheets export them (fictional people): family and given
